@@ -1,0 +1,88 @@
+#include "cli/list_command.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "cli/adapter_survey.h"
+#include "cli/exit_codes.h"
+#include "driver/adapter_queries.h"
+
+namespace tarvex::cli {
+
+namespace {
+
+std::string Hex(uint32_t value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*X", digits, value);
+    return text;
+}
+
+std::string PciText(uint32_t identity) {
+    return Hex(identity & 0xFFFF, 4) + ":" + Hex(identity >> 16, 4);
+}
+
+std::string ChipText(const AdapterSurvey& adapter) {
+    char text[128];
+    std::snprintf(text, sizeof text, "Flash Model: %s (0x%X)", adapter.chipName.c_str(),
+                  static_cast<unsigned>(adapter.chipId));
+    return text;
+}
+
+void PrintText(const DriverSurvey& survey, std::ostream& out) {
+    out << "Driver interface version: 0x" << Hex(survey.interfaceVersion, 8) << "\n";
+    if (survey.adapters.empty()) out << "No adapters.\n";
+    for (const AdapterSurvey& adapter : survey.adapters) {
+        if (!adapter.infoOk) {
+            out << "[" << adapter.index << "] adapter information query failed\n";
+            continue;
+        }
+        out << AdapterLine(adapter) << "\n    ";
+        if (adapter.pciIdentity) {
+            out << "PCI " << PciText(*adapter.pciIdentity) << ", ROM "
+                << RomSizeForIdentity(*adapter.pciIdentity) / 1024 << " KiB, ";
+        } else {
+            out << "PCI identity unavailable, ";
+        }
+        out << ChipText(adapter) << "\n";
+    }
+}
+
+nlohmann::json AdapterJson(const AdapterSurvey& adapter) {
+    nlohmann::json entry = {{"index", adapter.index}, {"info_ok", adapter.infoOk}};
+    if (!adapter.infoOk) return entry;
+    entry["name"] = adapter.name;
+    entry["line"] = AdapterLine(adapter);
+    entry["model_code"] = adapter.modelCode;
+    if (adapter.pciIdentity) {
+        entry["pci"] = PciText(*adapter.pciIdentity);
+        entry["rom_size"] = RomSizeForIdentity(*adapter.pciIdentity);
+    }
+    entry["chip"] = {{"row", adapter.chipRow},
+                     {"name", adapter.chipName},
+                     {"id", "0x" + Hex(adapter.chipId, 4)}};
+    return entry;
+}
+
+}  // namespace
+
+int RunList(bool json, std::ostream& out, std::ostream& err) {
+    const DriverSurvey survey = SurveyDriver();
+    if (survey.adapterCount == -1) {
+        err << "No Controller is detected.\n";
+        return ExitUnavailable;
+    }
+    if (!json) {
+        PrintText(survey, out);
+        return ExitOk;
+    }
+    nlohmann::json document = {{"interface_version", "0x" + Hex(survey.interfaceVersion, 8)},
+                               {"adapter_count", survey.adapterCount},
+                               {"adapters", nlohmann::json::array()}};
+    for (const AdapterSurvey& adapter : survey.adapters)
+        document["adapters"].push_back(AdapterJson(adapter));
+    out << document.dump(2) << "\n";
+    return ExitOk;
+}
+
+}  // namespace tarvex::cli

@@ -1,0 +1,47 @@
+#include "platform/device.h"
+
+#include <chrono>
+#include <utility>
+
+namespace tarvex::platform {
+
+namespace {
+std::shared_ptr<DeviceProvider> g_provider;
+uint64_t g_requestCount = 0;
+}  // namespace
+
+uint64_t DeviceProvider::ClockUs() {
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
+}
+
+DeviceProvider& CurrentDeviceProvider() {
+    if (!g_provider) g_provider = MakeDefaultDeviceProvider();
+    return *g_provider;
+}
+
+void InstallDeviceProvider(std::shared_ptr<DeviceProvider> provider) {
+    g_provider = std::move(provider);
+}
+
+Handle OpenDevice(const std::string& name) { return CurrentDeviceProvider().OpenDevice(name); }
+
+void CloseDevice(Handle handle) { CurrentDeviceProvider().CloseDevice(handle); }
+
+bool DeviceControl(Handle handle, uint32_t ioControlCode, uint8_t* buffer, uint32_t length) {
+    ++g_requestCount;
+    return CurrentDeviceProvider().DeviceControl(handle, ioControlCode, buffer, length);
+}
+
+void SleepMs(uint32_t milliseconds) { CurrentDeviceProvider().Sleep(milliseconds); }
+
+bool GetHostVersion(HostVersion& version, bool extended) {
+    return CurrentDeviceProvider().GetHostVersion(version, extended);
+}
+
+uint64_t ClockUs() { return CurrentDeviceProvider().ClockUs(); }
+
+uint64_t DeviceRequestCount() { return g_requestCount; }
+
+}  // namespace tarvex::platform

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project builds and tests with (Debian 12, as root).
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev libgl-dev
+    nlohmann-json3-dev libcli11-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds, and runs the whole test suite twice:
+# a normal build, then an AddressSanitizer + UndefinedBehaviorSanitizer build.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/install-deps.sh"
+
+export QT_QPA_PLATFORM=offscreen
+for variant in normal sanitize; do
+    if [ "$variant" = normal ]; then
+        dir=build; options=()
+    else
+        dir=build-asan; options=(-DTARVEX_SANITIZE=ON -DTARVEX_BUILD_BENCH=OFF)
+    fi
+    echo "== $variant build"
+    "$here/scripts/build.sh" "$dir" "${options[@]}"
+    echo "== $variant tests"
+    ctest --test-dir "$here/$dir" --output-on-failure -j "$(nproc)"
+done

@@ -1,0 +1,59 @@
+#include "sim/chips/chip_store.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace tarvex::sim {
+
+ChipStore::ChipStore(uint32_t size, const std::string& path) : m_cells(size, 0xFF) {
+    if (path.empty()) return;
+    m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (m_fd < 0) {
+        m_error = "cannot open ROM file " + path + ": " + std::strerror(errno);
+        return;
+    }
+    // A shorter file is taken as far as it goes; the rest of the chip is erased.
+    size_t got = 0;
+    while (got < m_cells.size()) {
+        ssize_t n = ::pread(m_fd, m_cells.data() + got, m_cells.size() - got,
+                            static_cast<off_t>(got));
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
+    }
+    if (got < m_cells.size()) Persist(static_cast<uint32_t>(got), Size() - static_cast<uint32_t>(got));
+}
+
+ChipStore::~ChipStore() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+void ChipStore::Set(uint32_t offset, uint8_t value) {
+    offset %= Size();
+    if (m_cells[offset] == value) return;
+    m_cells[offset] = value;
+    Persist(offset, 1);
+}
+
+void ChipStore::Fill(uint32_t offset, uint32_t length, uint8_t value) {
+    offset = std::min(offset, Size());
+    length = std::min(length, Size() - offset);
+    std::fill_n(m_cells.begin() + offset, length, value);
+    Persist(offset, length);
+}
+
+void ChipStore::Persist(uint32_t offset, uint32_t length) {
+    if (m_fd < 0 || length == 0) return;
+    size_t done = 0;
+    while (done < length) {
+        ssize_t n = ::pwrite(m_fd, m_cells.data() + offset + done, length - done,
+                             static_cast<off_t>(offset + done));
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+}
+
+}  // namespace tarvex::sim

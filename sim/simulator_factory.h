@@ -1,0 +1,13 @@
+#pragma once
+#include <memory>
+
+#include "sim/simulator.h"
+
+namespace tarvex::sim {
+
+// The simulator named by the environment: TARVEX_SIM_RIG (else the default rig), with
+// TARVEX_SIM_TRACE naming a trace file. A rig that cannot be loaded is reported on standard
+// error and ends the process with status 78, so that nothing runs against a wrong rig.
+std::shared_ptr<Simulator> MakeSimulatorFromEnvironment();
+
+}  // namespace tarvex::sim

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "driver/adapter_queries.h"
+#include "driver/byte_order.h"
+#include "driver/discovery.h"
+#include "driver/transport.h"
+#include "platform/errors.h"
+#include "support/sim_session.h"
+
+namespace tarvex {
+namespace {
+
+using testing::MakeAdapter;
+using testing::MakeRig;
+using testing::SimSession;
+
+sim::Rig TwoAdapterRig(bool nt) {
+    sim::Rig rig = MakeRig({MakeAdapter(0x1C5D, 0x0A12), MakeAdapter(0x1C5D, 0x0C31)});
+    rig.host.nt = nt;
+    rig.trace.envelopes = true;
+    return rig;
+}
+
+const sim::TraceRecord* LastOfKind(const std::vector<sim::TraceRecord>& requests,
+                                   const std::string& kind) {
+    for (auto it = requests.rbegin(); it != requests.rend(); ++it)
+        if (it->kind == kind) return &*it;
+    return nullptr;
+}
+
+TEST(Transport, PciIdentityEnvelopeOnNtIsFortyFourBytesWordByWord) {
+    SimSession session(TwoAdapterRig(true));
+    PciIdentity identity = 0;
+    ASSERT_EQ(GetAdapterPciId(1, &identity), 0);
+    EXPECT_EQ(identity, 0x0C311C5Du);
+
+    const sim::TraceRecord* request = LastOfKind(session.Requests(), "pci_identity");
+    ASSERT_NE(request, nullptr);
+    const std::vector<uint8_t>& e = request->envelope;
+    ASSERT_EQ(e.size(), 44u);
+    EXPECT_EQ(request->ioctl, 0x4D008u);
+    EXPECT_EQ(LoadLe32(&e[0]), 28u);
+    EXPECT_EQ(std::memcmp(&e[4], "KVR-CTRL", 8), 0);
+    EXPECT_EQ(LoadLe32(&e[12]), 10u);
+    EXPECT_EQ(LoadLe32(&e[16]), PciIdentityCode);
+    EXPECT_EQ(LoadLe32(&e[20]), 0u);
+    EXPECT_EQ(LoadLe32(&e[24]), 16u);  // Length: both length words, input and output
+    EXPECT_EQ(LoadLe32(&e[28]), 4u);
+    EXPECT_EQ(LoadLe32(&e[32]), 4u);
+    EXPECT_EQ(LoadLe32(&e[36]), 1u);
+}
+
+TEST(Transport, NonNtEnvelopeCarriesTheAdapterPrefixAndTheCodeAsIoctl) {
+    SimSession session(TwoAdapterRig(false));
+    PciIdentity identity = 0;
+    ASSERT_EQ(GetAdapterPciId(1, &identity), 0);
+    const sim::TraceRecord* request = LastOfKind(session.Requests(), "pci_identity");
+    ASSERT_NE(request, nullptr);
+    const std::vector<uint8_t>& e = request->envelope;
+    ASSERT_EQ(e.size(), 48u);
+    EXPECT_EQ(request->ioctl, PciIdentityCode);
+    EXPECT_EQ(LoadLe32(&e[0]), 1u);
+    EXPECT_EQ(LoadLe32(&e[4]), 28u);
+    EXPECT_EQ(LoadLe32(&e[40]), 1u);
+}
+
+TEST(Transport, RequestWithoutInputPutsTheOutputAreaBehindTheLengthWords) {
+    for (bool nt : {true, false}) {
+        SimSession session(TwoAdapterRig(nt));
+        ASSERT_TRUE(EnsureDriverLink());
+        uint8_t out[4] = {0xEE, 0xEE, 0xEE, 0xEE};
+        ASSERT_EQ(DriverCommand(0, VersionCode, nullptr, 0, out, 4, NoHandle), 0);
+        EXPECT_EQ(LoadLe32(out), 0x01000000u);
+        // No output pointer: the area is still reserved and sent.
+        ASSERT_EQ(DriverCommand(0, VersionCode, nullptr, 0, nullptr, 4, NoHandle), 0);
+        const sim::TraceRecord* request = LastOfKind(session.Requests(), "version");
+        ASSERT_NE(request, nullptr);
+        const uint32_t header = nt ? 0 : 4;
+        ASSERT_EQ(request->envelope.size(), header + 40u);
+        EXPECT_EQ(LoadLe32(&request->envelope[header + 24]), 12u);
+    }
+}
+
+TEST(Transport, GenFailureIsRepeatedThreeTimesHalfASecondApart) {
+    sim::Rig rig = TwoAdapterRig(true);
+    rig.adapters[1].faults.transient["pci_identity"] = 3;
+    SimSession session(rig);
+    ASSERT_TRUE(EnsureDriverLink());
+    const uint64_t start = session.Sim().Clock().NowUs();
+    PciIdentity identity = 0;
+    EXPECT_EQ(GetAdapterPciId(1, &identity), 0);
+    EXPECT_EQ(identity, 0x0C311C5Du);
+    const uint64_t elapsed = session.Sim().Clock().NowUs() - start;
+    EXPECT_GE(elapsed, 1500000u);
+    EXPECT_LT(elapsed, 1501000u);
+    int sleeps = 0;
+    for (const auto& record : session.Trace())
+        if (record.type == sim::TraceRecord::Type::Sleep) {
+            EXPECT_EQ(record.sleepMs, 500u);
+            ++sleeps;
+        }
+    EXPECT_EQ(sleeps, 3);
+}
+
+TEST(Transport, FourthGenFailureOrAnyOtherErrorFailsAndKeepsTheOutput) {
+    sim::Rig rig = TwoAdapterRig(true);
+    rig.adapters[0].faults.transient["pci_identity"] = 4;
+    rig.adapters[1].faults.refuse.insert("pci_identity");
+    SimSession session(rig);
+    ASSERT_TRUE(EnsureDriverLink());
+
+    PciIdentity identity = 0x12345678;
+    const uint64_t before = session.Sim().RequestCount();
+    EXPECT_EQ(GetAdapterPciId(0, &identity), -1);
+    EXPECT_EQ(session.Sim().RequestCount() - before, 4u);
+    EXPECT_EQ(platform::GetLastError(), platform::ErrorGenFailure);
+    EXPECT_EQ(identity, 0x12345678u);
+
+    const uint64_t start = session.Sim().Clock().NowUs();
+    EXPECT_EQ(GetAdapterPciId(1, &identity), -1);
+    EXPECT_EQ(session.Sim().RequestCount() - before, 5u);
+    EXPECT_LT(session.Sim().Clock().NowUs() - start, 1000u);  // no pause
+    EXPECT_EQ(identity, 0x12345678u);
+}
+
+TEST(Transport, EnvelopeThatCannotBeAllocatedFailsWithoutSending) {
+    SimSession session(TwoAdapterRig(true));
+    ASSERT_TRUE(EnsureDriverLink());
+    const uint64_t before = session.Sim().RequestCount();
+    EXPECT_EQ(DriverCommand(0, VersionCode, nullptr, 0xFFFFFFF0u, nullptr, 0x100, NoHandle), -1);
+    EXPECT_EQ(platform::GetLastError(), platform::ErrorNotEnoughMemory);
+    EXPECT_EQ(session.Sim().RequestCount(), before);
+}
+
+}  // namespace
+}  // namespace tarvex
