@@ -1,0 +1,74 @@
+#include "config/value_slots.h"
+
+#include <algorithm>
+
+#include "config/config_state.h"
+#include "driver/byte_order.h"
+
+namespace tarvex {
+
+namespace {
+
+// Stores the entry's value in its width where the image differs; true when something changed.
+bool StoreWhenChanged(std::span<uint8_t> image, const ConfigEntry& entry) {
+    size_t width = ConfigValueWidth(entry.kind);
+    if (width == 0 || entry.location > image.size() || image.size() - entry.location < width) {
+        return false;
+    }
+    uint8_t* at = image.data() + entry.location;
+    switch (width) {
+    case 1:
+        if (at[0] == static_cast<uint8_t>(entry.value)) {
+            return false;
+        }
+        at[0] = static_cast<uint8_t>(entry.value);
+        return true;
+    case 2:
+        if (LoadLe16(at) == static_cast<uint16_t>(entry.value)) {
+            return false;
+        }
+        StoreLe16(at, static_cast<uint16_t>(entry.value));
+        return true;
+    default:
+        if (LoadLe32(at) == entry.value) {
+            return false;
+        }
+        StoreLe32(at, entry.value);
+        return true;
+    }
+}
+
+}  // namespace
+
+void LoadValueSlots() {
+    for (size_t k = 0; k < ConfigSlotCount; ++k) {
+        const ConfigEntry& entry = g_configEntries[k];
+        switch (entry.kind) {
+        case ConfigEntryKind::Switch:
+        case ConfigEntryKind::ByteNumber:
+            g_configSlots[k] = static_cast<uint16_t>(entry.value & 0xFF);
+            break;
+        case ConfigEntryKind::WordNumber:
+        case ConfigEntryKind::DwordNumber:
+            g_configSlots[k] = static_cast<uint16_t>(entry.value & 0xFFFF);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+bool ApplyConfigValues(std::span<uint8_t> image) {
+    size_t count = std::min(static_cast<size_t>(std::max(g_configEntryCount, 0)), ConfigSlotCount);
+    bool changed = false;
+    for (size_t i = 0; i < count; ++i) {
+        ConfigEntry& entry = g_configEntries[i];
+        entry.value = g_configSlots[i];
+        if (StoreWhenChanged(image, entry)) {
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+}  // namespace tarvex
