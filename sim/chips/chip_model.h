@@ -13,11 +13,11 @@ namespace tarvex::sim {
 
 // Faults a rig can ask of a chip (request-level faults live in the EPROM handler).
 struct ChipFaults {
-    std::vector<uint32_t> protectedSectors;   // offsets inside the sectors that are protected
-    bool eraseHangs = false;                  // an erase stays busy for ever
-    std::optional<uint32_t> programHangsAt;   // programming this offset stays busy for ever
-    std::map<uint32_t, uint8_t> weakCells;    // offset -> value the cell always reads
-    std::map<uint32_t, int> flakyPages;       // page offset -> writes that succeed before it reads wrong
+    std::vector<uint32_t> protectedSectors{};  // offsets inside the sectors that are protected
+    bool eraseHangs = false;                   // an erase stays busy for ever
+    std::optional<uint32_t> programHangsAt{};  // programming this offset stays busy for ever
+    std::map<uint32_t, uint8_t> weakCells{};   // offset -> value the cell always reads
+    std::map<uint32_t, int> flakyPages{};      // page offset -> writes that succeed before it reads wrong
 };
 
 // One flash chip on the adapter's ROM bus. Each bus cycle happens at the clock's current time.
