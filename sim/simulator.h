@@ -27,6 +27,7 @@ public:
                        uint32_t length) override;
     void Sleep(uint32_t milliseconds) override;
     bool GetHostVersion(platform::HostVersion& version, bool extended) override;
+    uint64_t ClockUs() override;  // model time
 
     // For tests, benchmarks and the command line.
     const Rig& GetRig() const;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 
 #include "driver/adapter_queries.h"
 #include "driver/byte_order.h"
@@ -23,11 +24,11 @@ sim::Rig TwoAdapterRig(bool nt) {
     return rig;
 }
 
-const sim::TraceRecord* LastOfKind(const std::vector<sim::TraceRecord>& requests,
-                                   const std::string& kind) {
+std::optional<sim::TraceRecord> LastOfKind(const std::vector<sim::TraceRecord>& requests,
+                                           const std::string& kind) {
     for (auto it = requests.rbegin(); it != requests.rend(); ++it)
-        if (it->kind == kind) return &*it;
-    return nullptr;
+        if (it->kind == kind) return *it;
+    return std::nullopt;
 }
 
 TEST(Transport, PciIdentityEnvelopeOnNtIsFortyFourBytesWordByWord) {
@@ -36,8 +37,8 @@ TEST(Transport, PciIdentityEnvelopeOnNtIsFortyFourBytesWordByWord) {
     ASSERT_EQ(GetAdapterPciId(1, &identity), 0);
     EXPECT_EQ(identity, 0x0C311C5Du);
 
-    const sim::TraceRecord* request = LastOfKind(session.Requests(), "pci_identity");
-    ASSERT_NE(request, nullptr);
+    const std::optional<sim::TraceRecord> request = LastOfKind(session.Requests(), "pci_identity");
+    ASSERT_TRUE(request);
     const std::vector<uint8_t>& e = request->envelope;
     ASSERT_EQ(e.size(), 44u);
     EXPECT_EQ(request->ioctl, 0x4D008u);
@@ -56,8 +57,8 @@ TEST(Transport, NonNtEnvelopeCarriesTheAdapterPrefixAndTheCodeAsIoctl) {
     SimSession session(TwoAdapterRig(false));
     PciIdentity identity = 0;
     ASSERT_EQ(GetAdapterPciId(1, &identity), 0);
-    const sim::TraceRecord* request = LastOfKind(session.Requests(), "pci_identity");
-    ASSERT_NE(request, nullptr);
+    const std::optional<sim::TraceRecord> request = LastOfKind(session.Requests(), "pci_identity");
+    ASSERT_TRUE(request);
     const std::vector<uint8_t>& e = request->envelope;
     ASSERT_EQ(e.size(), 48u);
     EXPECT_EQ(request->ioctl, PciIdentityCode);
@@ -75,8 +76,8 @@ TEST(Transport, RequestWithoutInputPutsTheOutputAreaBehindTheLengthWords) {
         EXPECT_EQ(LoadLe32(out), 0x01000000u);
         // No output pointer: the area is still reserved and sent.
         ASSERT_EQ(DriverCommand(0, VersionCode, nullptr, 0, nullptr, 4, NoHandle), 0);
-        const sim::TraceRecord* request = LastOfKind(session.Requests(), "version");
-        ASSERT_NE(request, nullptr);
+        const std::optional<sim::TraceRecord> request = LastOfKind(session.Requests(), "version");
+        ASSERT_TRUE(request);
         const uint32_t header = nt ? 0 : 4;
         ASSERT_EQ(request->envelope.size(), header + 40u);
         EXPECT_EQ(LoadLe32(&request->envelope[header + 24]), 12u);

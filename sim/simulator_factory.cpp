@@ -1,0 +1,34 @@
+#include "sim/simulator_factory.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace tarvex::sim {
+
+namespace {
+
+// EX_CONFIG: the simulator's configuration is unusable.
+constexpr int ExitBadRig = 78;
+
+[[noreturn]] void StopForBadRig(const std::string& message) {
+    std::fprintf(stderr, "tarvex simulator: %s\n", message.c_str());
+    std::exit(ExitBadRig);
+}
+
+}  // namespace
+
+std::shared_ptr<Simulator> MakeSimulatorFromEnvironment() {
+    Rig rig = DefaultRig();
+    std::string error;
+    const char* rigPath = std::getenv("TARVEX_SIM_RIG");
+    if (rigPath && *rigPath && !LoadRig(rigPath, rig, error)) StopForBadRig(error);
+    // Taken as given, from the working folder, since it does not come from the rig file.
+    if (const char* tracePath = std::getenv("TARVEX_SIM_TRACE"); tracePath && *tracePath)
+        rig.trace.file = tracePath;
+    auto simulator = Simulator::Create(rig, error);
+    if (!simulator) StopForBadRig(error);
+    return simulator;
+}
+
+}  // namespace tarvex::sim

@@ -1,0 +1,105 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver/byte_order.h"
+#include "platform/errors.h"
+#include "sim/simulator.h"
+
+namespace tarvex::sim::testing {
+
+inline constexpr uint32_t Miniport = 0x4D008, Version = 0x03702400, Count = 0x03702404,
+                          Info = 0x03702408, Capability = 0x0370244C, List = 0x03702590,
+                          Eprom = 0x03702598, Pci = 0x0370259C;
+
+inline std::vector<uint8_t> Words(std::initializer_list<uint32_t> words) {
+    std::vector<uint8_t> bytes;
+    for (uint32_t w : words)
+        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(uint8_t(w >> shift));
+    return bytes;
+}
+
+// An envelope as the wire layout gives it: prefix (9x), 28-byte header, lengths, input, output.
+inline std::vector<uint8_t> Envelope(bool nt, uint32_t adapter, uint32_t code,
+                                     const std::vector<uint8_t>& input, uint32_t outLen) {
+    const auto in = static_cast<uint32_t>(input.size());
+    std::vector<uint8_t> e = nt ? Words({28}) : Words({adapter, 28});
+    for (char c : std::string("KVR-CTRL")) e.push_back(static_cast<uint8_t>(c));
+    for (uint8_t b : Words({10, code, 0, in + outLen + 8, in, outLen})) e.push_back(b);
+    e.insert(e.end(), input.begin(), input.end());
+    e.resize(e.size() + outLen, 0);
+    return e;
+}
+
+inline std::vector<uint8_t> EpromRead(uint32_t adapter, uint32_t offset, uint32_t length) {
+    return Words({adapter, offset, 0, length});
+}
+
+inline std::vector<uint8_t> EpromWrite(uint32_t adapter, uint32_t offset,
+                                       const std::vector<uint8_t>& data) {
+    const auto length = static_cast<uint32_t>(data.size());
+    std::vector<uint8_t> in = Words({adapter, offset, 1, length});
+    in.insert(in.end(), data.begin(), data.end());
+    in.resize((length / 4 + 5) * 4, 0);
+    return in;
+}
+
+struct Reply {
+    bool ok = false;
+    uint32_t error = 0;
+    std::vector<uint8_t> output;
+};
+
+// Sends one well-formed request of the rig's host family.
+inline Reply Send(Simulator& sim, platform::Handle handle, uint32_t adapter, uint32_t code,
+                  const std::vector<uint8_t>& input, uint32_t outLen) {
+    const bool nt = sim.GetRig().host.nt;
+    std::vector<uint8_t> e = Envelope(nt, adapter, code, input, outLen);
+    platform::SetLastError(0);
+    Reply reply;
+    reply.ok = sim.DeviceControl(handle, nt ? Miniport : code, e.data(), uint32_t(e.size()));
+    reply.error = platform::GetLastError();
+    reply.output.assign(e.end() - outLen, e.end());
+    return reply;
+}
+
+inline std::shared_ptr<Simulator> MakeSim(const Rig& rig) {
+    std::string error;
+    auto sim = Simulator::Create(rig, error);
+    EXPECT_TRUE(sim) << error;
+    return sim;
+}
+
+inline RigAdapter Adapter(const std::string& chip = "none", const std::string& rom = "") {
+    return RigAdapter{.vendor = 0x1C5D,
+                      .device = 0x0A12,
+                      .model = 7,
+                      .name = "Adapter",
+                      .chip = chip,
+                      .romPath = rom,
+                      .faults = {}};
+}
+
+// A fresh folder under the temporary folder, removed at the end of the test.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "simtest.XXXXXX").string();
+        m_path = ::mkdtemp(pattern.data()) ? pattern : "";
+        EXPECT_FALSE(m_path.empty());
+    }
+    ~TempDir() { std::filesystem::remove_all(m_path); }
+    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+}  // namespace tarvex::sim::testing
