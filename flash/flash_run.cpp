@@ -1,0 +1,35 @@
+#include "flash/flash_run.h"
+
+#include "flash/chip_catalogue.h"
+#include "flash/event_channel.h"
+#include "flash/identify.h"
+#include "flash/image_checksum.h"
+#include "flash/run_state.h"
+
+namespace tarvex {
+
+int32_t FlashRun(AdapterIndex adapter) {
+    FlashRunState& run = CurrentFlashRunState();
+    uint8_t* image = run.image.get();
+    const uint32_t length =
+        image != nullptr && run.imageLength > 0 ? static_cast<uint32_t>(run.imageLength) : 0;
+    FixImageChecksum(image, length);
+
+    const int32_t row = IdentifyFlashChip(adapter);
+    if (row < 0) {
+        RecordFlashStatus(StatusNoEprom);
+        LogEvent(EventText, 0, "No Support EPROM found\n");
+        return 0;
+    }
+    const FlashChipEntry& chip = FlashChipTable[row];
+    LogEvent(EventText, 0, "Flash Id: 0x%04X\n", static_cast<unsigned>(chip.id & 0xFFFF));
+    LogEvent(EventText, 0, "EPROM Vendor: %s\n", chip.name);
+
+    if (chip.program(adapter, image, length) == 0) return 0;
+    LogEvent(EventFlashDone, 0, nullptr);
+    if (VerifyImage(adapter, image, length) != 1) return 0;
+    LogEvent(EventPassed, 0, "Passed !\n");
+    return 1;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,71 @@
+#include "flash/identify.h"
+
+#include "driver/adapter_queries.h"
+#include "driver/control_codes.h"
+#include "flash/chip_catalogue.h"
+#include "flash/command_sequences.h"
+#include "flash/eprom_access.h"
+
+namespace tarvex {
+
+namespace {
+
+constexpr uint16_t MakerVendorId = 0x1C5D;
+
+// The adapter models whose flash chip the driver programs itself.
+bool HasDriverProgrammedChip(PciIdentity identity) {
+    const uint16_t vendor = static_cast<uint16_t>(identity);
+    const uint16_t device = static_cast<uint16_t>(identity >> 16);
+    return vendor == MakerVendorId && device >= 0x0C31 && device <= 0x0C34;
+}
+
+}  // namespace
+
+uint16_t IdentifyViaDriver(AdapterIndex adapter) {
+    return ReadEpromWord(adapter, FlashControlOffset);
+}
+
+uint16_t IdentifySixCycle(AdapterIndex adapter) {
+    IdEntrySixCycle(adapter);
+    const uint16_t id = ReadEpromWord(adapter, 0);
+    IdExit(adapter);
+    return id;
+}
+
+uint16_t IdentifyThreeCycle(AdapterIndex adapter) {
+    IdEntryThreeCycle(adapter);
+    const uint16_t id = ReadEpromWord(adapter, 0);
+    IdExitWait(adapter);
+    return id;
+}
+
+uint16_t IdentifyAutoselect(AdapterIndex adapter) {
+    AutoselectEntry(adapter);
+    const uint16_t id = ReadEpromWord(adapter, 0);
+    AutoselectReset(adapter);
+    return id;
+}
+
+int32_t IdentifyFlashChip(AdapterIndex adapter) {
+    PciIdentity identity = 0;
+    const bool known = GetAdapterPciId(adapter, &identity) == 0;
+    const int32_t startRow =
+        known && HasDriverProgrammedChip(identity) ? DriverProgrammedRow : FirstCommandRow;
+    for (int32_t row = startRow; row < FlashChipCount; ++row) {
+        const FlashChipEntry& entry = FlashChipTable[row];
+        if (entry.identify(adapter) == static_cast<uint16_t>(entry.id)) return row;
+    }
+    return -1;
+}
+
+const char* FlashChipName(AdapterIndex adapter) {
+    const int32_t row = IdentifyFlashChip(adapter);
+    return row < 0 ? UnknownChipName : FlashChipTable[row].name;
+}
+
+uint16_t FlashChipId(AdapterIndex adapter) {
+    const int32_t row = IdentifyFlashChip(adapter);
+    return row < 0 ? UnknownChipId : static_cast<uint16_t>(FlashChipTable[row].id);
+}
+
+}  // namespace tarvex

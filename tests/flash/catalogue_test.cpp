@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "driver/control_codes.h"
+#include "driver/discovery.h"
+#include "flash/chip_catalogue.h"
+#include "flash/command_sequences.h"
+#include "flash/data_poll.h"
+#include "flash/eprom_access.h"
+#include "flash/identify.h"
+#include "flash/program_routines.h"
+#include "flash_fixture.h"
+
+namespace tarvex {
+namespace {
+
+using testing::ByteWrites;
+using testing::ChipRig;
+using testing::Cycle;
+using testing::EpromRequests;
+using testing::MakeAdapter;
+using testing::MakeRig;
+using testing::SimSession;
+using testing::SleptMs;
+
+class Catalogue : public testing::FlashTest {};
+
+// Rows of each identification method and program routine, by position in the table.
+TEST_F(Catalogue, TableHoldsThirtyFiveDistinctChipsWithTheirFamilyRoutines) {
+    std::set<uint16_t> ids;
+    std::set<std::string> names;
+    for (int32_t row = 0; row < FlashChipCount; ++row) {
+        const FlashChipEntry& e = FlashChipTable[row];
+        SCOPED_TRACE(e.name);
+        ids.insert(static_cast<uint16_t>(e.id));
+        names.insert(e.name);
+        EXPECT_EQ(e.id >> 16, 0u);
+        const IdentifyRoutine identify = row == 0               ? IdentifyViaDriver
+                                         : row >= 2 && row <= 4 ? IdentifySixCycle
+                                         : row >= 29            ? IdentifyAutoselect
+                                                                : IdentifyThreeCycle;
+        EXPECT_EQ(e.identify, identify);
+        if (row == 0) {
+            EXPECT_EQ(e.program, ProgramViaDriver);
+        }
+        if (row >= 29) {
+            EXPECT_EQ(e.program, EraseProgramBytesShort);
+        }
+    }
+    EXPECT_EQ(ids.size(), 35u);
+    EXPECT_EQ(names.size(), 35u);
+    EXPECT_EQ(FlashChipTable[10].id, 0x071Fu);
+    EXPECT_STREQ(FlashChipTable[30].name, "AMD29F010");
+    const std::vector<int32_t> pageRows128 = {1, 2, 3, 24, 25, 26, 27};
+    for (int32_t row : pageRows128) EXPECT_EQ(FlashChipTable[row].program, ProgramPages128);
+    for (int32_t row : {4, 14, 16}) EXPECT_EQ(FlashChipTable[row].program, ProgramPages256);
+    for (int32_t row : {13, 15}) EXPECT_EQ(FlashChipTable[row].program, ProgramPages512);
+    for (int32_t row : {5, 6, 7, 8, 9, 10, 11, 12, 17, 18, 19, 20, 21, 22, 23, 28})
+        EXPECT_EQ(FlashChipTable[row].program, EraseProgramBytes);
+}
+
+TEST_F(Catalogue, EveryRowsChipIsIdentifiedAtItsOwnRowAndLeftInReadMode) {
+    for (int32_t row = 0; row < FlashChipCount; ++row) {
+        const std::string name = FlashChipTable[row].name;
+        SCOPED_TRACE(name);
+        SimSession session(ChipRig(name));
+        const std::vector<uint8_t> before = session.Sim().ChipContents(0);
+        EXPECT_EQ(IdentifyFlashChip(0), row);
+        EXPECT_EQ(FlashChipId(0), static_cast<uint16_t>(FlashChipTable[row].id));
+        EXPECT_STREQ(FlashChipName(0), name.c_str());
+        // Back in read mode: offsets 0 and 1 read the array, not the ids.
+        if (row != 0) {
+            EXPECT_EQ(ReadEpromWord(0, 0), before[0] | (before[1] << 8));
+        }
+    }
+}
+
+TEST_F(Catalogue, DriverProgrammedRowIsReadOnlyOnItsFourAdapterModels) {
+    {
+        SimSession session(MakeRig({MakeAdapter(0x1C5D, 0x0C33, "ATMEL FLASH")}));
+        EXPECT_EQ(IdentifyFlashChip(0), 0);
+        const auto requests = EpromRequests(session.Trace());
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(requests[0].epromOffset, FlashControlOffset);
+        EXPECT_EQ(requests[0].epromLen, 2u);
+    }
+    {
+        // The same chip on another model is never asked at the control location.
+        SimSession session(MakeRig({MakeAdapter(0x1C5D, 0x0A12, "ATMEL FLASH")}));
+        EXPECT_EQ(IdentifyFlashChip(0), -1);
+        for (const auto& request : EpromRequests(session.Trace()))
+            EXPECT_NE(request.epromOffset, FlashControlOffset);
+        const auto writes = ByteWrites(session.Trace());
+        ASSERT_FALSE(writes.empty());
+        EXPECT_EQ(writes[0], Cycle(0x5555, 0xAA));
+    }
+    {
+        // A 0C31 adapter whose chip is not the driver's goes on at row 1.
+        SimSession session(MakeRig({MakeAdapter(0x1C5D, 0x0C31, "WINBOND W29C020C")}));
+        EXPECT_EQ(IdentifyFlashChip(0), 3);
+    }
+}
+
+TEST_F(Catalogue, ScanThatMatchesNothingCostsTheWholeTable) {
+    SimSession session(ChipRig("none"));
+    EXPECT_EQ(IdentifyFlashChip(0), -1);
+    EXPECT_STREQ(FlashChipName(0), UnknownChipName);
+    EXPECT_EQ(FlashChipId(0), UnknownChipId);
+
+    session.Sim().ClearCapturedTrace();
+    const uint64_t start = session.Sim().Clock().NowUs();
+    const uint64_t requestsBefore = session.Sim().RequestCount();
+    EXPECT_EQ(IdentifyFlashChip(0), -1);
+    const auto requests = session.Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests[0].kind, "pci_identity");
+    EXPECT_EQ(session.Sim().RequestCount() - requestsBefore, 236u);
+    EXPECT_EQ(SleptMs(session.Trace()), 530u);
+    EXPECT_GE(session.Sim().Clock().NowUs() - start, 530000u);
+
+    // Row 1's three-cycle entry comes first, the last row ends with the autoselect reset.
+    const auto writes = ByteWrites(session.Trace());
+    ASSERT_GE(writes.size(), 3u);
+    EXPECT_EQ(writes[0], Cycle(0x5555, 0xAA));
+    EXPECT_EQ(writes[1], Cycle(0x2AAA, 0x55));
+    EXPECT_EQ(writes[2], Cycle(0x5555, 0x90));
+    EXPECT_EQ(writes.back(), Cycle(0x555, 0xF0));
+}
+
+TEST_F(Catalogue, ChipsFoundOnlyByTheirOwnMethod) {
+    // Older W29EE011 steppings answer only the six-cycle entry.
+    SimSession session(ChipRig("WINBOND W29EE011/W29C011A"));
+    EXPECT_EQ(IdentifyFlashChip(0), 2);
+    const std::vector<Cycle> sixCycle = {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x80},
+                                         {0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x60}};
+    const auto writes = ByteWrites(session.Trace());
+    ASSERT_EQ(writes.size(), 3u + 3u + 6u + 3u);
+    EXPECT_TRUE(std::equal(sixCycle.begin(), sixCycle.end(), writes.begin() + 6));
+    EXPECT_EQ(SleptMs(session.Trace()), 30u);
+}
+
+TEST_F(Catalogue, DataPollComparesBitSevenOnlyAndGivesUpAfterTheLimit) {
+    sim::RigFaults faults;
+    faults.chip.weakCells = {{0x10, 0x00}, {0x20, 0x7F}, {0x30, 0x80}};
+    SimSession session(ChipRig("SST 39SF010A", faults));
+    ASSERT_TRUE(EnsureDriverLink());
+    const uint64_t before = session.Sim().RequestCount();
+    EXPECT_EQ(DataPoll(0, 0x10, 0x7F), 1);
+    EXPECT_EQ(DataPoll(0, 0x30, 0xFF), 1);
+    EXPECT_EQ(session.Sim().RequestCount() - before, 2u);
+    EXPECT_EQ(DataPoll(0, 0x20, 0xFF), 0);
+    EXPECT_EQ(session.Sim().RequestCount() - before, 2u + DataPollReadLimit);
+}
+
+}  // namespace
+}  // namespace tarvex

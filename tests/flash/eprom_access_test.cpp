@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "driver/byte_order.h"
+#include "driver/control_codes.h"
+#include "flash/eprom_access.h"
+#include "flash_fixture.h"
+
+namespace tarvex {
+namespace {
+
+using testing::ChipRig;
+using testing::EpromRequests;
+using testing::SimSession;
+using testing::TextsOf;
+
+class EpromAccess : public testing::FlashTest {};
+
+TEST_F(EpromAccess, WritesSendPaddedRequestsAndReadsComeBackLittleEndian) {
+    sim::Rig rig = ChipRig("ATMEL FLASH");
+    rig.trace.envelopes = true;
+    SimSession session(rig);
+    std::vector<uint8_t> block(512, 0x3C);
+    ASSERT_EQ(WriteEpromByte(0, FlashControlOffset, 0x0F), StatusOk);
+    ASSERT_EQ(WriteEprom(0, 0, block.data(), 512), StatusOk);
+    ASSERT_EQ(WriteEpromByte(0, FlashControlOffset, 0x00), StatusOk);
+    EXPECT_EQ(ReadEpromWord(0, FlashControlOffset), 0x631F);
+    EXPECT_EQ(ReadEpromByte(0, 511), 0x3C);
+
+    const auto requests = EpromRequests(session.Trace());
+    ASSERT_EQ(requests.size(), 5u);
+    // Input length word of the envelope, behind the 28-byte header.
+    EXPECT_EQ(LoadLe32(&requests[0].envelope[28]), 20u);
+    EXPECT_EQ(requests[0].epromOffset, FlashControlOffset);
+    EXPECT_EQ(LoadLe32(&requests[1].envelope[28]), 532u);
+    EXPECT_EQ(LoadLe32(&requests[1].envelope[32]), 0u);
+    EXPECT_EQ(requests[3].epromDir, 0u);
+    EXPECT_EQ(requests[3].epromLen, 2u);
+    EXPECT_EQ(LoadLe32(&requests[3].envelope[28]), 16u);
+    EXPECT_TRUE(TextsOf(EventText).empty());
+}
+
+TEST_F(EpromAccess, RefusedRequestsPostTheirMessageAndReadAsZero) {
+    sim::RigFaults faults;
+    faults.readFailsAt = 0x4002;
+    faults.writeFailsAt = 0x100;
+    SimSession session(ChipRig("SST 39SF010A", faults));
+    uint8_t buffer[4] = {9, 9, 9, 9};
+    EXPECT_EQ(ReadEprom(0, 0x4000, buffer, 4), StatusEpromRead);
+    EXPECT_EQ(buffer[0] | buffer[1] | buffer[2] | buffer[3], 0);
+    EXPECT_EQ(ReadEpromByte(0, 0x4002), 0);
+    EXPECT_EQ(WriteEpromByte(0, 0x100, 0x12), StatusEpromWrite);
+    EXPECT_EQ(TextsOf(EventText),
+              (std::vector<std::string>{"Read EPROM 4 byte(s) at 0x4000 ERROR! \n",
+                                        "Read EPROM 1 byte(s) at 0x4002 ERROR! \n",
+                                        "Write EPROM 1 byte(s) at 0x100 ERROR! \n"}));
+}
+
+TEST_F(EpromAccess, LinkThatCannotComeUpFailsWithoutSending) {
+    sim::Rig rig = ChipRig("SST 39SF010A");
+    rig.host.nt = false;
+    rig.driver.wrapperNames.clear();
+    SimSession session(rig);
+    EXPECT_EQ(ReadEpromWord(0, 0), 0);
+    EXPECT_EQ(WriteEpromByte(0, 0x5555, 0xAA), StatusEpromWrite);
+    EXPECT_TRUE(EpromRequests(session.Trace()).empty());
+    EXPECT_EQ(TextsOf(EventText),
+              (std::vector<std::string>{"Read EPROM 2 byte(s) at 0x0 ERROR! \n",
+                                        "Write EPROM 1 byte(s) at 0x5555 ERROR! \n"}));
+}
+
+}  // namespace
+}  // namespace tarvex

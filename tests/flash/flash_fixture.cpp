@@ -1,0 +1,95 @@
+#include "flash_fixture.h"
+
+#include <cstring>
+
+namespace tarvex::testing {
+
+std::vector<RecordedEvent>& RecordedEvents() {
+    static std::vector<RecordedEvent> events;
+    return events;
+}
+
+void RecordEvent(uint32_t code, int32_t value, const char* text) {
+    RecordedEvents().push_back({code, value, text});
+}
+
+std::vector<std::string> TextsOf(uint32_t code) {
+    std::vector<std::string> texts;
+    for (const RecordedEvent& event : RecordedEvents())
+        if (event.code == code) texts.push_back(event.text);
+    return texts;
+}
+
+std::vector<int32_t> ValuesOf(uint32_t code) {
+    std::vector<int32_t> values;
+    for (const RecordedEvent& event : RecordedEvents())
+        if (event.code == code) values.push_back(event.value);
+    return values;
+}
+
+sim::Rig ChipRig(const std::string& chip, sim::RigFaults faults) {
+    const bool driverProgrammed = chip == "ATMEL FLASH";
+    sim::RigAdapter adapter = MakeAdapter(0x1C5D, driverProgrammed ? 0x0C31 : 0x0A12, chip);
+    adapter.faults = std::move(faults);
+    return MakeRig({adapter});
+}
+
+void FlashTest::SetUp() {
+    ResetFlashRunState();
+    RecordedEvents().clear();
+    SetEventSink(RecordEvent);
+}
+
+void FlashTest::TearDown() { ResetFlashRunState(); }
+
+std::vector<sim::TraceRecord> EpromRequests(const std::vector<sim::TraceRecord>& trace) {
+    std::vector<sim::TraceRecord> requests;
+    for (const sim::TraceRecord& record : trace)
+        if (record.type == sim::TraceRecord::Type::Request && record.isEprom)
+            requests.push_back(record);
+    return requests;
+}
+
+std::vector<Cycle> ByteWrites(const std::vector<sim::TraceRecord>& trace) {
+    std::vector<Cycle> writes;
+    for (const sim::TraceRecord& record : EpromRequests(trace))
+        if (record.epromDir == 1 && record.epromLen == 1 && !record.epromData.empty())
+            writes.emplace_back(record.epromOffset, record.epromData[0]);
+    return writes;
+}
+
+uint64_t SleptMs(const std::vector<sim::TraceRecord>& trace) {
+    uint64_t total = 0;
+    for (const sim::TraceRecord& record : trace)
+        if (record.type == sim::TraceRecord::Type::Sleep) total += record.sleepMs;
+    return total;
+}
+
+std::vector<uint8_t> TestImage(uint32_t length, uint32_t seed) {
+    std::vector<uint8_t> image(length);
+    uint32_t state = seed;
+    for (uint32_t i = 0; i < length; ++i) {
+        state = state * 1103515245u + 12345u;
+        image[i] = static_cast<uint8_t>(state >> 16);
+    }
+    if (length >= 2) {
+        image[0] = 0x55;
+        image[1] = 0xAA;
+    }
+    return image;
+}
+
+uint8_t ByteSum(const uint8_t* bytes, size_t count) {
+    uint8_t sum = 0;
+    for (size_t i = 0; i < count; ++i) sum = static_cast<uint8_t>(sum + bytes[i]);
+    return sum;
+}
+
+void LoadRunImage(const std::vector<uint8_t>& image) {
+    FlashRunState& run = CurrentFlashRunState();
+    run.image.reset(new uint8_t[image.size()]);
+    if (!image.empty()) std::memcpy(run.image.get(), image.data(), image.size());
+    run.imageLength = static_cast<int32_t>(image.size());
+}
+
+}  // namespace tarvex::testing

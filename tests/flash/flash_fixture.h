@@ -1,0 +1,54 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "flash/event_channel.h"
+#include "flash/run_state.h"
+#include "sim/trace.h"
+#include "support/sim_session.h"
+
+namespace tarvex::testing {
+
+struct RecordedEvent {
+    uint32_t code;
+    int32_t value;
+    std::string text;
+};
+
+// Events of the recording sink, in the order they were posted.
+std::vector<RecordedEvent>& RecordedEvents();
+void RecordEvent(uint32_t code, int32_t value, const char* text);
+
+// Texts of the recorded events with this code.
+std::vector<std::string> TextsOf(uint32_t code);
+std::vector<int32_t> ValuesOf(uint32_t code);
+
+// One adapter with this chip on the virtual clock; row 0's chip needs a driver-programming
+// adapter model (1C5D:0C31).
+sim::Rig ChipRig(const std::string& chip, sim::RigFaults faults = {});
+
+// A session with the run state reset and the recording sink installed.
+class FlashTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// The EPROM requests of a trace, accepted or not.
+std::vector<sim::TraceRecord> EpromRequests(const std::vector<sim::TraceRecord>& trace);
+// One-byte writes as (offset, value) pairs, for comparing command cycles.
+using Cycle = std::pair<uint32_t, uint8_t>;
+std::vector<Cycle> ByteWrites(const std::vector<sim::TraceRecord>& trace);
+uint64_t SleptMs(const std::vector<sim::TraceRecord>& trace);
+
+// A pseudo-random image that starts with the ROM signature.
+std::vector<uint8_t> TestImage(uint32_t length, uint32_t seed = 1);
+// The bytes' sum modulo 256, as the option ROM checksum counts it.
+uint8_t ByteSum(const uint8_t* bytes, size_t count);
+// Loads the image into the run state as flash from file does.
+void LoadRunImage(const std::vector<uint8_t>& image);
+
+}  // namespace tarvex::testing

@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "flash/chip_catalogue.h"
+#include "flash/data_poll.h"
+#include "flash/flash_run.h"
+#include "flash/run_state.h"
+#include "flash_fixture.h"
+#include "sim/chips/part_facts.h"
+
+namespace tarvex {
+namespace {
+
+using testing::ByteSum;
+using testing::ByteWrites;
+using testing::ChipRig;
+using testing::Cycle;
+using testing::EpromRequests;
+using testing::LoadRunImage;
+using testing::RecordedEvents;
+using testing::SimSession;
+using testing::TestImage;
+using testing::TextsOf;
+using testing::ValuesOf;
+
+class Run : public testing::FlashTest {};
+
+// An image of `length` bytes whose content ends at `content`, the rest a zero tail.
+std::vector<uint8_t> ImageWithZeroTail(uint32_t length, uint32_t content) {
+    std::vector<uint8_t> image = TestImage(content);
+    image[2] = static_cast<uint8_t>(content / 512);
+    image.resize(length, 0);
+    return image;
+}
+
+size_t IndexOf(uint32_t code, const std::string& text = "") {
+    const auto& events = RecordedEvents();
+    for (size_t i = 0; i < events.size(); ++i)
+        if (events[i].code == code && (text.empty() || events[i].text == text)) return i;
+    return events.size();
+}
+
+TEST_F(Run, OneChipOfEveryFamilyIsProgrammedAndVerifiedWithItsZeroTail) {
+    const char* chips[] = {"ATMEL FLASH",    "ATMEL AT29C010A", "WINBOND W29C040",
+                           "ATMEL AT29C040", "SST 39SF010A",    "AMD29F010"};
+    for (const char* chip : chips) {
+        SCOPED_TRACE(chip);
+        RecordedEvents().clear();
+        SimSession session(ChipRig(chip), false);
+        const uint32_t length = 8192;
+        LoadRunImage(ImageWithZeroTail(length, 6144));
+        ASSERT_EQ(FlashRun(0), 1);
+        const FlashRunState& run = CurrentFlashRunState();
+        EXPECT_EQ(run.status, StatusOk);
+
+        const uint8_t* image = run.image.get();
+        EXPECT_EQ(ByteSum(image, 6144), 0);
+        const auto rom = session.Sim().ChipContents(0);
+        EXPECT_TRUE(std::equal(image, image + length, rom.begin()));
+        EXPECT_TRUE(std::all_of(rom.begin() + 6144, rom.begin() + length,
+                                [](uint8_t b) { return b == 0; }));
+
+        const size_t id = IndexOf(EventText), vendor = id + 1;
+        const size_t done = IndexOf(EventFlashDone), verifying = IndexOf(EventVerifying);
+        ASSERT_LT(vendor, RecordedEvents().size());
+        EXPECT_EQ(RecordedEvents()[vendor].text, std::string("EPROM Vendor: ") + chip + "\n");
+        EXPECT_LT(vendor, IndexOf(EventFlashing));
+        EXPECT_LT(IndexOf(EventFlashing), done);
+        EXPECT_EQ(verifying, done + 1);
+        EXPECT_EQ(RecordedEvents()[verifying].text, "\nVerifing ....\n");
+        const auto verified = ValuesOf(EventVerifyProgress);
+        ASSERT_EQ(verified.size(), length);
+        EXPECT_TRUE(std::is_sorted(verified.begin(), verified.end()));
+        EXPECT_EQ(verified.back(), 100);
+        const auto programmed = ValuesOf(EventFlashProgress);
+        EXPECT_TRUE(std::is_sorted(programmed.begin(), programmed.end()));
+        EXPECT_EQ(RecordedEvents().back().code, EventPassed);
+        EXPECT_EQ(RecordedEvents().back().text, "Passed !\n");
+    }
+}
+
+// The hardware reports an erase as failed when the chip's typical erase time outlasts the
+// polls: 100000 reads of one request each, at 20 us a request about 2 s, twice that on the
+// short set, whose erase sequence polls once of its own.
+bool EraseOutlastsPolls(const std::string& chip, const sim::Rig& rig) {
+    const sim::PartFacts* part = sim::FindPart(chip);
+    if (part == nullptr || part->chipEraseUs == 0) return false;
+    const uint32_t polls = part->family == sim::ChipFamily::Autoselect ? 2 : 1;
+    return part->chipEraseUs > uint64_t{polls} * DataPollReadLimit * rig.clock.requestLatencyUs;
+}
+
+TEST_F(Run, EveryRowFlashesASmallImageOrFailsItsEraseLikeTheHardware) {
+    for (int32_t row = 0; row < FlashChipCount; ++row) {
+        const std::string name = FlashChipTable[row].name;
+        SCOPED_TRACE(name);
+        RecordedEvents().clear();
+        ResetFlashRunState();
+        SetEventSink(testing::RecordEvent);
+        const sim::Rig rig = ChipRig(name);
+        SimSession session(rig, false);
+        LoadRunImage(ImageWithZeroTail(2048, 1536));
+        ASSERT_NE(sim::FindPart(name), nullptr);
+        const bool eraseTooLong = EraseOutlastsPolls(name, rig);
+        EXPECT_EQ(FlashRun(0), eraseTooLong ? 0 : 1);
+        EXPECT_EQ(CurrentFlashRunState().status, eraseTooLong ? StatusEraseFailed : StatusOk);
+        const auto texts = TextsOf(EventText);
+        ASSERT_GE(texts.size(), 2u);
+        EXPECT_EQ(texts[1], "EPROM Vendor: " + name + "\n");
+        if (row == 10) {
+            EXPECT_EQ(texts[0], "Flash Id: 0x071F\n");
+        }
+    }
+}
+
+TEST_F(Run, NoSupportedChipFixesTheChecksumAndSendsNothingButTheScan) {
+    SimSession session(ChipRig("none"));
+    LoadRunImage(ImageWithZeroTail(4096, 1024));
+    EXPECT_EQ(FlashRun(0), 0);
+    EXPECT_EQ(CurrentFlashRunState().status, StatusNoEprom);
+    EXPECT_EQ(ByteSum(CurrentFlashRunState().image.get(), 1024), 0);
+    ASSERT_EQ(RecordedEvents().size(), 1u);
+    EXPECT_EQ(RecordedEvents()[0].text, "No Support EPROM found\n");
+    EXPECT_EQ(EpromRequests(session.Trace()).size(), 235u);
+}
+
+TEST_F(Run, VerifyStopsAtTheFirstDifferenceWithItsFourMessages) {
+    sim::RigFaults faults;
+    faults.chip.weakCells = {{0x1FFF, 0x00}};
+    SimSession session(ChipRig("SST 39SF010A", faults));
+    std::vector<uint8_t> image(0x3000, 0xFF);
+    image[0x1FFF] = 0x5A;
+    EXPECT_EQ(VerifyImage(0, image.data(), 0x3000), 0);
+    EXPECT_EQ(CurrentFlashRunState().status, StatusVerifyFailed);
+    EXPECT_EQ(TextsOf(EventText),
+              (std::vector<std::string>{"\nAbort ...\n", "orig data=5aH, ROM data=0H, loc=1fffH\n",
+                                        "The flash ROM data is either not readable or incorrect\n",
+                                        "\nPlease try it again\n"}));
+    EXPECT_EQ(ValuesOf(EventVerifyProgress).size(), 0x1FFFu);
+    EXPECT_EQ(EpromRequests(session.Trace()).size(), 0x2000u);
+
+    RecordedEvents().clear();
+    image[0] = 0x00;
+    EXPECT_EQ(VerifyImage(0, image.data(), 0x3000), 0);
+    EXPECT_EQ(RecordedEvents().size(), 5u);
+    EXPECT_EQ(RecordedEvents()[1].text, "\nAbort ...\n");
+    EXPECT_EQ(RecordedEvents()[2].text, "orig data=0H, ROM data=ffH, loc=0H\n");
+}
+
+// Runs a flash of a 4 KiB image with a rig fault; returns the EPROM requests it sent.
+std::vector<sim::TraceRecord> FaultyRun(SimSession& session, FlashStatus expected) {
+    LoadRunImage(ImageWithZeroTail(4096, 4096));
+    EXPECT_EQ(FlashRun(0), 0);
+    EXPECT_EQ(CurrentFlashRunState().status, expected);
+    EXPECT_EQ(IndexOf(EventFlashDone), RecordedEvents().size());
+    return EpromRequests(session.Trace());
+}
+
+TEST_F(Run, RefusedBlockEndsTheDriverSessionAndTheRun) {
+    sim::RigFaults faults;
+    faults.writeFailsAt = 0x0A00;
+    SimSession session(ChipRig("ATMEL FLASH", faults));
+    const auto requests = FaultyRun(session, StatusEpromWrite);
+    EXPECT_EQ(requests.back().epromData, std::vector<uint8_t>{0x00});
+    EXPECT_EQ(requests[requests.size() - 2].epromOffset, 0x0A00u);
+    EXPECT_EQ(TextsOf(EventText).back(), "Failed at offset 0xa00\n");
+    EXPECT_EQ(TextsOf(EventText)[TextsOf(EventText).size() - 2],
+              "Write EPROM 512 byte(s) at 0xa00 ERROR! \n");
+}
+
+TEST_F(Run, ByteThatNeverFinishesProgrammingEndsTheRunAtItsOffset) {
+    sim::RigFaults faults;
+    faults.chip.programHangsAt = 0x0800;
+    SimSession session(ChipRig("SST 39SF020A", faults));
+    const auto requests = FaultyRun(session, StatusEpromWrite);
+    EXPECT_EQ(TextsOf(EventText).back(), "Failed at offset 0x800\n");
+    // Nothing but the polls of that byte after its data write.
+    const auto writes = ByteWrites(session.Trace());
+    EXPECT_EQ(writes.back().first, 0x0800u);
+    size_t polls = 0;
+    for (auto it = requests.rbegin(); it != requests.rend() && it->epromDir == 0; ++it) {
+        EXPECT_EQ(it->epromOffset, 0x0800u);
+        ++polls;
+    }
+    EXPECT_EQ(polls, DataPollReadLimit);
+}
+
+TEST_F(Run, EraseFaultsAndProtectionEndTheRunBeforeAnyData) {
+    sim::RigFaults hang;
+    hang.chip.eraseHangs = true;
+    sim::RigFaults locked;
+    locked.chip.protectedSectors = {0xC100};
+    const struct {
+        const char* chip;
+        sim::RigFaults faults;
+        FlashStatus status;
+        const char* message;
+    } cases[] = {{"ATMEL AT49F010", hang, StatusEraseFailed, "Failed to erasing\n"},
+                 {"AM29LV001BB", locked, StatusProtected, "The flash sector is protected!\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chip);
+        RecordedEvents().clear();
+        SimSession session(ChipRig(c.chip, c.faults));
+        FaultyRun(session, c.status);
+        EXPECT_EQ(TextsOf(EventText).back(), c.message);
+        EXPECT_TRUE(ValuesOf(EventFlashProgress).empty());
+        const std::set<uint32_t> commandOffsets = {0x5555, 0x2AAA, 0x555, 0x2AA};
+        for (const Cycle& write : ByteWrites(session.Trace()))
+            EXPECT_EQ(commandOffsets.count(write.first), 1u) << write.first;
+    }
+}
+
+TEST_F(Run, ReadBackFaultsAreFoundByVerification) {
+    sim::RigFaults unreadable;
+    unreadable.readFailsAt = 0x0400;
+    sim::RigFaults weak;
+    weak.chip.weakCells = {{0x0123, 0x00}};
+    sim::RigFaults flaky;
+    flaky.chip.flakyPages = {{0x0200, 0}};
+    const struct {
+        const char* chip;
+        sim::RigFaults faults;
+        uint32_t loc;
+        size_t pageRetries;
+    } cases[] = {{"SST 39SF010A", unreadable, 0x0400, 0},
+                 {"AMD29F010", weak, 0x0123, 0},
+                 {"SST 29EE010", flaky, 0x0200, 16}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chip);
+        RecordedEvents().clear();
+        SimSession session(ChipRig(c.chip, c.faults));
+        LoadRunImage(ImageWithZeroTail(4096, 4096));
+        uint8_t* image = CurrentFlashRunState().image.get();
+        image[c.loc] = 0x3C;  // bit 7 clear, so a failed poll read still looks done
+        EXPECT_EQ(FlashRun(0), 0);
+        EXPECT_EQ(CurrentFlashRunState().status, StatusVerifyFailed);
+        const auto texts = TextsOf(EventText);
+        ASSERT_GE(texts.size(), 4u);
+        EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
+                                [](const std::string& t) { return t.rfind("Update ", 0) == 0; }),
+                  static_cast<std::ptrdiff_t>(c.pageRetries));
+        char loc[32];
+        std::snprintf(loc, sizeof loc, "loc=%xH\n", c.loc);
+        EXPECT_NE(texts[texts.size() - 3].find(loc), std::string::npos);
+        EXPECT_EQ(ValuesOf(EventVerifyProgress).size(), c.loc);
+        const auto requests = EpromRequests(session.Trace());
+        EXPECT_EQ(requests.back().epromOffset, c.loc);
+    }
+}
+
+}  // namespace
+}  // namespace tarvex
