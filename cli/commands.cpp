@@ -1,10 +1,17 @@
 #include "cli/commands.h"
 
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
+#include <string>
 
+#include "cli/backup_command.h"
+#include "cli/flash_command.h"
 #include "cli/identify_command.h"
+#include "cli/info_command.h"
 #include "cli/list_command.h"
+#include "cli/verify_command.h"
 
 namespace tarvex::cli {
 
@@ -13,7 +20,46 @@ namespace {
 struct Options {
     bool json = false;
     uint32_t adapter = 0;
+    std::string path;
+    bool force = false;
 };
+
+void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& options,
+                           int& exitStatus) {
+    CLI::App* flash = app.add_subcommand(
+        "flash", "Program an image into an adapter's ROM; exit status = the flash status code");
+    flash->add_option("IMAGE", options->path, "BIOS image file")->required();
+    flash->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
+    flash->add_flag("--force", options->force, "Flash even when the image is for another adapter");
+    flash->callback([options, &exitStatus] {
+        exitStatus = RunFlash(options->adapter, options->path, options->force,
+                              ::isatty(STDERR_FILENO) == 1, std::cout, std::cerr);
+    });
+
+    CLI::App* backup = app.add_subcommand(
+        "backup", "Save an adapter's whole ROM to a file; exit status = the backup status code");
+    backup->add_option("FILE", options->path, "Backup file")->required();
+    backup->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
+    backup->callback([options, &exitStatus] {
+        exitStatus = RunBackup(options->adapter, options->path, std::cout, std::cerr);
+    });
+
+    CLI::App* verify = app.add_subcommand(
+        "verify", "Compare an adapter's ROM with an image as a flash would program it "
+                  "(exit 0 same, 13 different)");
+    verify->add_option("IMAGE", options->path, "BIOS image file")->required();
+    verify->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
+    verify->callback([options, &exitStatus] {
+        exitStatus = RunVerify(options->adapter, options->path, std::cout, std::cerr);
+    });
+
+    CLI::App* info = app.add_subcommand("info", "Describe a BIOS image file");
+    info->add_option("IMAGE", options->path, "BIOS image file")->required();
+    info->add_flag("--json", options->json, "Print JSON");
+    info->callback([options, &exitStatus] {
+        exitStatus = RunInfo(options->path, options->json, std::cout, std::cerr);
+    });
+}
 
 }  // namespace
 
@@ -31,6 +77,8 @@ void RegisterCommands(CLI::App& app, int& exitStatus) {
     identify->callback([options, &exitStatus] {
         exitStatus = RunIdentify(options->adapter, std::cout, std::cerr);
     });
+
+    RegisterImageCommands(app, options, exitStatus);
 }
 
 }  // namespace tarvex::cli

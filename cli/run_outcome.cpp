@@ -1,0 +1,17 @@
+#include "cli/run_outcome.h"
+
+#include <ostream>
+
+#include "flash/flash_status.h"
+
+namespace tarvex::cli {
+
+void PrintOutcome(int32_t status, std::ostream& err) {
+    if (status == StatusOk)
+        err << "Successful!\n";
+    else
+        err << "Failed! " << FlashStatusName(status) << " (" << status << ")\n";
+    err.flush();
+}
+
+}  // namespace tarvex::cli

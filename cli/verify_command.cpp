@@ -1,0 +1,115 @@
+#include "cli/verify_command.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+
+#include "cli/console_progress.h"
+#include "driver/adapter_queries.h"
+#include "flash/eprom_access.h"
+#include "flash/event_channel.h"
+#include "flash/image_checksum.h"
+#include "image/image_loader.h"
+#include "image/rom_backup.h"
+#include "image/rom_layout.h"
+
+namespace tarvex::cli {
+
+namespace {
+
+struct Comparison {
+    FlashStatus status = StatusOk;
+    uint32_t differing = 0;
+    uint32_t first = 0;
+    uint8_t romByte = 0;
+    uint8_t imageByte = 0;
+};
+
+Comparison CompareRom(uint32_t adapter, const uint8_t* image, uint32_t length) {
+    Comparison result;
+    uint8_t block[BackupBlockSize];
+    for (uint32_t offset = 0; offset < length; offset += BackupBlockSize) {
+        const uint32_t count = std::min(BackupBlockSize, length - offset);
+        result.status = ReadEprom(adapter, offset, block, count);
+        if (result.status != StatusOk) return result;
+        for (uint32_t i = 0; i < count; ++i) {
+            if (block[i] == image[offset + i]) continue;
+            if (result.differing++ == 0) {
+                result.first = offset + i;
+                result.romByte = block[i];
+                result.imageByte = image[offset + i];
+            }
+        }
+    }
+    return result;
+}
+
+void NoteForeignIdentity(uint32_t adapter, PciIdentity identity, std::ostream& err) {
+    if (ImageMatchesAdapter(adapter, identity) == 1) return;
+    char line[128];
+    std::snprintf(line, sizeof line,
+                  "Note: the image is made for %04X:%04X; a flash without --force refuses it.\n",
+                  identity & 0xFFFF, identity >> 16);
+    err << line;
+}
+
+int ReportComparison(const Comparison& result, uint32_t length, std::ostream& out) {
+    char line[160];
+    if (result.differing == 0) {
+        std::snprintf(line, sizeof line, "ROM matches the image: %u bytes compared.\n", length);
+        out << line;
+        return StatusOk;
+    }
+    std::snprintf(line, sizeof line,
+                  "First difference at 0x%X: ROM 0x%02X, image 0x%02X.\n"
+                  "%u of %u bytes differ.\n",
+                  result.first, result.romByte, result.imageByte, result.differing, length);
+    out << line;
+    return StatusVerifyFailed;
+}
+
+// The comparison itself, with the console sink installed by the caller.
+int VerifyLoaded(uint32_t adapter, int fd, std::ostream& out, std::ostream& err) {
+    LoadedImage image;
+    const FlashStatus loaded = LoadImageFile(fd, image);
+    if (loaded != StatusOk) return loaded;
+    const auto length = static_cast<uint32_t>(image.length);
+    PciIdentity identity = 0;
+    if (!ReadImageIdentity(image.bytes.get(), length, &identity)) {
+        LogEvent(EventText, 0, "Invalid BIOS image\n");
+        return StatusInvalidImage;
+    }
+    NoteForeignIdentity(adapter, identity, err);
+    FixImageChecksum(image.bytes.get(), length);
+    const Comparison result = CompareRom(adapter, image.bytes.get(), length);
+    if (result.status != StatusOk) return result.status;
+    return ReportComparison(result, length, out);
+}
+
+}  // namespace
+
+int RunVerify(uint32_t adapter, const std::string& image, std::ostream& out, std::ostream& err) {
+    AdapterInfo info;
+    if (GetAdapterInfo(adapter, &info) != 0) {
+        err << "Adapter " << adapter << " does not answer the information query.\n";
+        return StatusAdapterInfo;
+    }
+    const int fd = ::open(image.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        err << "Failed to open file: " << image << "\n";
+        return StatusOpenFailed;
+    }
+    const EventSink previous = CurrentEventSink();
+    BeginConsoleProgress(err, false);
+    SetEventSink(ConsoleProgressSink);
+    const int status = VerifyLoaded(adapter, fd, out, err);
+    SetEventSink(previous);
+    EndConsoleProgress();
+    ::close(fd);
+    return status;
+}
+
+}  // namespace tarvex::cli

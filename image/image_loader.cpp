@@ -1,0 +1,83 @@
+#include "image/image_loader.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "driver/adapter_queries.h"
+#include "flash/event_channel.h"
+#include "image/rom_layout.h"
+
+namespace tarvex {
+
+namespace {
+
+constexpr int64_t BufferGranule = 1024;
+constexpr size_t HeadLength = 4;
+
+// Reads until the count is reached or the file ends; the bytes obtained.
+int64_t ReadUpTo(int fd, uint8_t* buffer, size_t count) {
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::read(fd, buffer + done, count - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<int64_t>(done);
+}
+
+int64_t FileSize(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return 0;
+    return static_cast<int64_t>(info.st_size);
+}
+
+}  // namespace
+
+int32_t ImageBufferLength(int64_t fileSize) {
+    if (fileSize > RomSize) {
+        const int64_t raised = (fileSize + BufferGranule - 1) / BufferGranule * BufferGranule;
+        if (raised > std::numeric_limits<int32_t>::max()) return -1;
+        RomSize = static_cast<int32_t>(raised);
+    }
+    return RomSize;
+}
+
+FlashStatus LoadImageFile(int fd, LoadedImage& image) {
+    uint8_t head[HeadLength] = {};
+    if (ReadUpTo(fd, head, HeadLength) < static_cast<int64_t>(HeadLength) ||
+        !HasRomSignature(head, HeadLength)) {
+        LogEvent(EventText, 0, "Invalid BIOS image\n");
+        return StatusInvalidImage;
+    }
+    const int64_t fileSize = FileSize(fd);
+    const int32_t length = ImageBufferLength(fileSize);
+    std::unique_ptr<uint8_t[]> buffer;
+    if (length >= static_cast<int32_t>(HeadLength))
+        buffer.reset(new (std::nothrow) uint8_t[static_cast<size_t>(length)]);
+    if (!buffer) {
+        LogEvent(EventText, 0, "BIOS file is too large (out of memory)\n");
+        return StatusNoMemory;
+    }
+    std::memcpy(buffer.get(), head, HeadLength);
+    const int64_t obtained =
+        ReadUpTo(fd, buffer.get() + HeadLength, static_cast<size_t>(length) - HeadLength) +
+        static_cast<int64_t>(HeadLength);
+    if (obtained != fileSize) {
+        LogEvent(EventText, 0, "Error reading file (%d/%d)\n", static_cast<int>(obtained),
+                 static_cast<int>(fileSize));
+        return StatusReadError;
+    }
+    std::memset(buffer.get() + fileSize, 0, static_cast<size_t>(length - fileSize));
+    image.bytes = std::move(buffer);
+    image.length = length;
+    image.fileSize = fileSize;
+    return StatusOk;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,40 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
+
+#include "cli/console_progress.h"
+#include "flash/run_state.h"
+#include "image/test_files.h"
+
+namespace tarvex::testing {
+
+struct CliResult {
+    int exit = -1;
+    std::string out;
+    std::string err;  // everything that reached the process's standard error
+};
+
+// Runs a command with its messages on standard error, captured whole so that texts of the
+// event channel's fallback are seen in order too.
+template <typename Command>
+CliResult RunCaptured(Command command) {
+    std::ostringstream out;
+    ::testing::internal::CaptureStderr();
+    const int exit = command(out, std::cerr);
+    return {exit, out.str(), ::testing::internal::GetCapturedStderr()};
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override { Reset(); }
+    void TearDown() override { Reset(); }
+    static void Reset() {
+        ResetFlashRunState();
+        cli::ResetConsoleProgress();
+    }
+    TempDir m_dir;
+};
+
+}  // namespace tarvex::testing

@@ -1,0 +1,111 @@
+#include <nlohmann/json.hpp>
+
+#include "cli/exit_codes.h"
+#include "cli/flash_command.h"
+#include "cli/info_command.h"
+#include "cli/verify_command.h"
+#include "cli_fixture.h"
+#include "flash/event_channel.h"
+
+namespace tarvex::testing {
+namespace {
+
+using Commands = CliTest;
+
+// Shows the same events on a terminal and on a pipe.
+std::string ShowEvents(bool terminal) {
+    std::ostringstream stream;
+    cli::BeginConsoleProgress(stream, terminal);
+    cli::ConsoleProgressSink(EventText, 0, "No supporting host adapter is found.\n\r");
+    cli::ConsoleProgressSink(EventText, 0, "\n");
+    cli::ConsoleProgressSink(EventFlashing, 0, "Flashing....\n");
+    for (int32_t percent = 0; percent <= 100; ++percent)
+        for (int repeat = 0; repeat < 2; ++repeat)
+            cli::ConsoleProgressSink(EventFlashProgress, percent, "");
+    for (int32_t percent : {3, 9, 55}) cli::ConsoleProgressSink(EventVerifyProgress, percent, "");
+    cli::ConsoleProgressSink(EventText, 0, "\nAbort ...\n");
+    cli::EndConsoleProgress();
+    return stream.str();
+}
+
+TEST_F(Commands, ProgressRedrawsOneLineOnATerminalAndStepsByTenthsOnAPipe) {
+    std::string flashing, redrawn;
+    for (int percent = 0; percent <= 100; ++percent) {
+        if (percent % 10 == 0) flashing += "Flashing " + std::to_string(percent) + "%\n";
+        redrawn += (percent < 10    ? "\rFlashing   "
+                    : percent < 100 ? "\rFlashing  "
+                                    : "\rFlashing ") +
+                   std::to_string(percent) + "%";
+    }
+    const std::string head = "No supporting host adapter is found.\nFlashing....\n";
+    EXPECT_EQ(ShowEvents(false), head + flashing + "Verifying 3%\nVerifying 55%\nAbort ...\n");
+    EXPECT_EQ(ShowEvents(true),
+              head + redrawn + "\n\rVerifying   3%\rVerifying   9%\rVerifying  55%\nAbort ...\n");
+}
+
+TEST_F(Commands, VerifyComparesTheRomWithTheImageAsFlashedWithoutWriting) {
+    SimSession session(OneAdapterRig(0x0A12), false);
+    std::vector<uint8_t> image = SampleRom(0x1C5D, 0x0A12);
+    const std::string flashed = WriteFile(m_dir.Path("flashed.rom"), image);
+    std::ostringstream ignored;
+    ASSERT_EQ(cli::RunFlash(0, flashed, false, false, ignored, ignored), 0);
+    auto verify = [](const std::string& path) {
+        return RunCaptured([&](std::ostream& out, std::ostream& err) {
+            return cli::RunVerify(0, path, out, err);
+        });
+    };
+
+    session.Sim().CaptureTrace(true);
+    EXPECT_EQ(verify(flashed).out, "ROM matches the image: 65536 bytes compared.\n");
+    size_t reads = 0;
+    for (const sim::TraceRecord& r : session.Requests()) {
+        if (!r.isEprom) continue;
+        EXPECT_TRUE(r.epromDir == 0 && r.epromLen == 512 && r.epromOffset == 512 * reads);
+        ++reads;
+    }
+    EXPECT_EQ(reads, 128u);
+
+    // Once its checksum is fixed, the changed image also differs in its last declared byte.
+    image[0x200] = 0x42;
+    const CliResult changed = verify(WriteFile(m_dir.Path("changed.rom"), image));
+    EXPECT_EQ(changed.exit, StatusVerifyFailed);
+    EXPECT_EQ(changed.out,
+              "First difference at 0x200: ROM 0xFF, image 0x42.\n2 of 65536 bytes differ.\n");
+    const CliResult invalid = verify(WriteFile(m_dir.Path("bad.rom"), {0xAA, 0x55, 1, 0}));
+    EXPECT_EQ(invalid.exit, StatusInvalidImage);
+    EXPECT_EQ(invalid.err, "Invalid BIOS image\n");
+}
+
+TEST_F(Commands, InfoDescribesAnImageOrSaysWhyItCannot) {
+    auto info = [](const std::string& path, bool json) {
+        return RunCaptured([&](std::ostream& out, std::ostream& err) {
+            return cli::RunInfo(path, json, out, err);
+        });
+    };
+    const std::string sample = WriteFile(m_dir.Path("a.rom"), SampleRom(0x1C5D, 0x0C32, 4096));
+    const CliResult text = info(sample, false);
+    EXPECT_EQ(text.exit, cli::ExitOk);
+    for (const char* line : {"  Length byte:         0x08 (4096 bytes declared)\n",
+                             "  Class code:          01 04 00 (mass storage, RAID)\n",
+                             "  Checksum:            declared range sums to 0x00 (valid)\n",
+                             "Identity for flashing: 0C321C5D (1C5D:0C32)\n",
+                             "  [0] switch \"INT 13 support\" = 1 (Enable) at 0x116\n",
+                             "  [4] word   \"Private stack size\" 1..30 = 4 at 0x19A\n"})
+        EXPECT_NE(text.out.find(line), std::string::npos) << line;
+    const nlohmann::json document = nlohmann::json::parse(info(sample, true).out);
+    EXPECT_EQ(document["images"][0]["pci"]["vendor"], "1C5D");
+    EXPECT_EQ(document["config_entries"][5]["max"], 600);
+
+    const std::string shortFile = WriteFile(m_dir.Path("short.rom"), {0x55, 0xAA});
+    const CliResult tooShort = info(shortFile, true);
+    EXPECT_EQ(tooShort.exit, cli::ExitBadImage);
+    EXPECT_EQ(tooShort.err,
+              shortFile + " is not a BIOS image: the file is shorter than 4 bytes.\n");
+    EXPECT_FALSE(nlohmann::json::parse(tooShort.out)["bios_image"].get<bool>());
+    EXPECT_EQ(info(m_dir.Path("missing.rom"), false).exit, cli::ExitFileError);
+    EXPECT_EQ(info(m_dir.Path(""), false).err,
+              "Cannot read " + m_dir.Path("") + ": not a regular file\n");
+}
+
+}  // namespace
+}  // namespace tarvex::testing

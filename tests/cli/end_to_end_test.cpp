@@ -1,0 +1,51 @@
+// The built binary against a rig file whose ROMs persist from one run to the next.
+#include <sys/wait.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_fixture.h"
+
+namespace tarvex::testing {
+namespace {
+
+class EndToEnd : public ::testing::Test {
+protected:
+    CliResult Run(const std::string& arguments) {
+        std::ofstream(m_dir.Path("rig.json")) << R"({"clock": {"mode": "virtual"}, "adapters": [
+            {"pci": "1C5D:0A12", "model": 7, "name": "A", "chip": "SST 39SF010A", "rom": "a0.rom"},
+            {"pci": "1C5D:0C32", "model": 12, "name": "B", "chip": "ATMEL FLASH", "rom": "a1.rom"}]})";
+        const std::string command = "TARVEX_SIM_RIG='" + m_dir.Path("rig.json") +
+                                    "' '" TARVEX_CLI_BINARY "' " + arguments + " >'" +
+                                    m_dir.Path("out") + "' 2>'" + m_dir.Path("err") + "'";
+        const int status = std::system(command.c_str());
+        const std::vector<uint8_t> out = ReadFile(m_dir.Path("out")),
+                                   err = ReadFile(m_dir.Path("err"));
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+                {out.begin(), out.end()},
+                {err.begin(), err.end()}};
+    }
+    TempDir m_dir;
+};
+
+TEST_F(EndToEnd, GeneratedSamplesFlashVerifyBackUpAndDescribe) {
+    const std::string sample = TARVEX_SAMPLES_DIR "/sample-1C5D-0C32.rom";
+    const CliResult flash = Run("flash '" + sample + "' -a 1");
+    EXPECT_EQ(flash.exit, 0);
+    EXPECT_TRUE(flash.err.ends_with("Passed !\nSuccessful!\n")) << flash.err;
+    EXPECT_EQ(Run("verify '" + sample + "' -a 1").out,
+              "ROM matches the image: 65536 bytes compared.\n");
+    EXPECT_EQ(Run("backup '" + m_dir.Path("backup.bin") + "' -a 1").exit, 0);
+    const std::vector<uint8_t> image = ReadFile(sample), rom = ReadFile(m_dir.Path("backup.bin"));
+    ASSERT_EQ(rom.size(), 131072u);
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), rom.begin()));
+
+    for (const char* device : {"0A12", "0B22"}) {
+        const CliResult info =
+            Run("info --json " TARVEX_SAMPLES_DIR "/sample-1C5D-" + std::string(device) + ".rom");
+        EXPECT_EQ(nlohmann::json::parse(info.out)["identity"], std::string(device) + "1C5D");
+    }
+    EXPECT_EQ(Run("flash").exit, 64);
+}
+
+}  // namespace
+}  // namespace tarvex::testing

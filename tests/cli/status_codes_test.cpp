@@ -1,0 +1,153 @@
+// Every status code flash and backup can end with, reached through the commands.
+#include <sys/resource.h>
+
+#include <fstream>
+#include <memory>
+
+#include "cli/backup_command.h"
+#include "cli/flash_command.h"
+#include "cli_fixture.h"
+#include "flash/event_channel.h"
+
+namespace tarvex::testing {
+namespace {
+
+using StatusCodes = CliTest;
+
+std::string Outcome(int status) {
+    if (status == 0) return "Successful!\n";
+    return "Failed! " + std::string(FlashStatusName(status)) + " (" + std::to_string(status) +
+           ")\n";
+}
+
+TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
+    sim::RigFaults noInfo, hangs, erase, locked, weak;
+    noInfo.refuse = {"adapter_info"};
+    hangs.chip.programHangsAt = 0xFFF0;
+    erase.chip.eraseHangs = true;
+    locked.chip.protectedSectors = {0xC100};
+    weak.chip.weakCells = {{0x0123, 0x00}};
+    const std::string own = WriteFile(m_dir.Path("own.rom"), SampleRom(0x1C5D, 0x0A12));
+    std::vector<uint8_t> head = SampleRom(0x1C5D, 0x0A12, 1024);
+    head.resize(100);
+    const struct {
+        const char* chip;
+        sim::RigFaults faults;
+        std::string image;
+        int exit;
+        std::string message;
+    } cases[] = {
+        {"SST 39SF010A", {}, own, 0, "Passed !\n"},
+        {"SST 39SF010A",
+         {},
+         m_dir.Path("missing.rom"),
+         1,
+         "Failed to open file: " + m_dir.Path("missing.rom") + "\n"},
+        {"SST 39SF010A",
+         {},
+         WriteFile(m_dir.Path("3.rom"), {0x55, 0xAA, 0}),
+         2,
+         "Loading file...\nInvalid BIOS image\n"},
+        {"SST 39SF010A",
+         {},
+         WriteSparseImage(m_dir.Path("huge.rom"), off_t{5} << 30),
+         3,
+         "BIOS file is too large (out of memory)\n"},
+        {"SST 39SF010A", {}, m_dir.Path("pipe.rom"), 4, "Error reading file (100/0)\n"},
+        {"SST 39SF010A",
+         {},
+         WriteFile(m_dir.Path("b22.rom"), SampleRom(0x1C5D, 0x0B22)),
+         7,
+         "Vender ID in BIOS image is 0B221C5D\nNo supporting host adapter is found.\n"},
+        {"none", {}, own, 8, "No Support EPROM found\n"},
+        {"SST 39SF010A", hangs, own, 9, "Failed at offset 0xfff0\n"},
+        {"ATMEL AT49F010", erase, own, 11, "Failed to erasing\n"},
+        {"AM29LV001BB", locked, own, 12, "The flash sector is protected!\n"},
+        {"SST 39SF010A", weak, own, 13, "Abort ...\norig data="},
+        {"SST 39SF010A", noInfo, own, 14, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.exit);
+        Reset();
+        SimSession session(OneAdapterRig(0x0A12, c.chip, c.faults), false);
+        std::unique_ptr<FeedingPipe> pipe;
+        if (c.exit == 4) pipe = std::make_unique<FeedingPipe>(c.image, head);
+        const CliResult result = RunCaptured([&](std::ostream& out, std::ostream& err) {
+            return cli::RunFlash(0, c.image, false, false, out, err);
+        });
+        EXPECT_EQ(result.exit, c.exit);
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_TRUE(result.err.ends_with(Outcome(c.exit))) << result.err;
+    }
+}
+
+TEST_F(StatusCodes, BackupExitsWithItsStatusAndShowsItsMessage) {
+    sim::RigFaults noInfo, noIdentity, unreadable;
+    noInfo.refuse = {"adapter_info"};
+    noIdentity.refuse = {"pci_identity"};
+    unreadable.readFailsAt = 0x1000;
+    const std::string good = m_dir.Path("backup.bin");
+    const std::string earlier = WriteFile(m_dir.Path("earlier.bin"), {9, 8, 7});
+    const std::string noFolder = m_dir.Path("none/b.bin");
+    const std::string longPath = m_dir.Path(std::string(5000, 'b'));
+    const std::string wait = "Backup BIOS, Please wait......\n";
+    const struct {
+        sim::RigFaults faults;
+        std::string path;
+        int exit;
+        std::string err;
+    } cases[] = {
+        {{}, good, 0, wait + "Backup BIOS Success!\n"},
+        {{}, "/dev/full", 5, wait + "Write file /dev/full error!\n"},
+        {{}, noFolder, 6, "Creat Backup file " + noFolder + " failed!\n"},
+        {{},
+         longPath,
+         6,
+         ("Creat Backup file " + longPath).substr(0, EventTextCapacity - 1) + "\n"},
+        {noIdentity, m_dir.Path("7.bin"), 7, ""},
+        {unreadable, earlier, 10, wait + "Read EPROM 512 byte(s) at 0x1000 ERROR! \n"},
+        {noInfo, m_dir.Path("14.bin"), 14, ""},
+    };
+    for (const auto& c : cases) {
+        Reset();
+        SimSession session(OneAdapterRig(0x0A12, "SST 39SF010A", c.faults));
+        const CliResult result = RunCaptured([&](std::ostream& out, std::ostream& err) {
+            return cli::RunBackup(0, c.path, out, err);
+        });
+        EXPECT_EQ(result.exit, c.exit);
+        EXPECT_EQ(result.err, c.err + Outcome(c.exit));
+        size_t reads = 0;
+        for (const sim::TraceRecord& record : session.Requests()) reads += record.isEprom;
+        if (c.exit != 10) {
+            EXPECT_EQ(reads, c.exit == 0 ? 128u : c.exit == 5 ? 1u : 0u);
+        }
+    }
+    EXPECT_EQ(ReadFile(good).size(), 65536u);
+    // Failed backups leave no file of their own and an earlier one as it was.
+    EXPECT_EQ(ReadFile(earlier), (std::vector<uint8_t>{9, 8, 7}));
+    EXPECT_EQ(m_dir.Count(), 2u);
+}
+
+#if !defined(TARVEX_SANITIZED_BUILD)
+// Runs the flash command in a child whose address space has room for what it maps already and
+// 256 MiB more, too little for the image's buffer.
+[[noreturn]] void FlashUnderAddressLimit(const std::string& image) {
+    rlim_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t limit = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t{256} << 20);
+    const rlimit space{limit, limit};
+    ::setrlimit(RLIMIT_AS, &space);
+    std::ostringstream out;
+    std::exit(cli::RunFlash(0, image, false, false, out, std::cerr));
+}
+
+TEST_F(StatusCodes, FlashOfAnImageLargerThanTheAddressSpaceLeftIsOutOfMemory) {
+    SimSession session(OneAdapterRig(0x0A12), false);
+    const std::string image = WriteSparseImage(m_dir.Path("large.rom"), off_t{1} << 30);
+    EXPECT_EXIT(FlashUnderAddressLimit(image), ::testing::ExitedWithCode(3),
+                "BIOS file is too large \\(out of memory\\).*Failed! StatusNoMemory \\(3\\)");
+}
+#endif
+
+}  // namespace
+}  // namespace tarvex::testing

@@ -1,0 +1,83 @@
+#include "image/option_rom_info.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "config/config_scan.h"
+#include "config/config_state.h"
+#include "image/test_files.h"
+
+namespace tarvex::testing {
+namespace {
+
+// A sample marked as followed by another image `units` 512-byte blocks after its start.
+std::vector<uint8_t> Chained(uint32_t size, uint16_t units) {
+    std::vector<uint8_t> image = SampleRom(0x1C5D, 0x0C32, size);
+    image[0x50] = static_cast<uint8_t>(units);
+    image[0x55] = 0x00;  // not the last image
+    return image;
+}
+
+TEST(OptionRomInfo, SamplesAreValidImagesWithConfigEntriesOfEveryKind) {
+    const std::vector<uint8_t> file = MakeSampleImage({0x1C5D, 0x0B22, 2048, ClassCodeIde, "b"});
+    EXPECT_EQ(std::accumulate(file.begin(), file.end(), 0u) % 256, 0u);
+    const OptionRomInfo info = DescribeOptionRom(file);
+    ASSERT_EQ(info.images.size(), 1u);
+    const RomImageInfo& image = info.images[0];
+    EXPECT_TRUE(info.problem == RomProblem::None && info.identity == 0x0B221C5D);
+    EXPECT_TRUE(image.checksumOk && !image.efi && image.pci.signatureOk && image.pci.lastImage);
+    EXPECT_TRUE(image.declaredSize == 2048 && image.pci.imageLength == 4);
+    EXPECT_EQ(image.pci.classCode, ClassCodeIde);
+    ASSERT_EQ(ParseConfigEntries(file), 6);
+    EXPECT_EQ(g_configEntries[5].kind, ConfigEntryKind::DwordNumber);
+    EXPECT_EQ(g_configEntries[5].value, 30u);
+    EXPECT_TRUE(MakeSampleImage({0x1C5D, 0x0A12, 1000, ClassCodeRaid, ""}).empty());
+    EXPECT_TRUE(MakeSampleImage({0x1C5D, 0x0A12, SampleMaxSize + 512, ClassCodeRaid, ""}).empty());
+}
+
+TEST(OptionRomInfo, WalksImagesByLengthUntilTheLastFlagTheEndOrAMissingSignature) {
+    std::vector<uint8_t> file = Chained(2048, 4);
+    std::vector<uint8_t> efi = SampleRom(0x1C5D, 0x0C32, 1024);
+    efi[4] = 0xF1;
+    efi[5] = 0x0E;
+    file.insert(file.end(), efi.begin(), efi.end());
+    file.resize(file.size() + 4096, 0xFF);  // padding after the last image
+    OptionRomInfo info = DescribeOptionRom(file);
+    ASSERT_EQ(info.images.size(), 2u);
+    EXPECT_TRUE(info.images[1].start == 2048 && info.images[1].pci.offset == 2048 + 0x40);
+    EXPECT_TRUE(info.images[1].efi && info.images[1].pci.lastImage);
+
+    EXPECT_EQ(DescribeOptionRom(Chained(1024, 2)).images.size(), 1u);  // next one past the end
+    std::vector<uint8_t> garbage = Chained(1024, 2);
+    garbage.resize(2048, 0xFF);
+    info = DescribeOptionRom(garbage);
+    EXPECT_TRUE(info.images.size() == 2 && !info.images[1].signatureOk);
+    std::vector<uint8_t> many;
+    for (int i = 0; i < 40; ++i) many.insert(many.end(), garbage.begin(), garbage.begin() + 1024);
+    EXPECT_EQ(DescribeOptionRom(many).images.size(), MaxDescribedImages);
+}
+
+TEST(OptionRomInfo, NamesWhyAFileIsNoImageAndReadsOnlyFieldsInsideIt) {
+    EXPECT_EQ(DescribeOptionRom(std::vector<uint8_t>{0x55, 0xAA, 1}).problem, RomProblem::TooShort);
+    std::vector<uint8_t> file = SampleRom(0x1C5D, 0x0A12, 1024);
+    std::swap(file[0], file[1]);
+    EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::NoSignature);
+    std::swap(file[0], file[1]);
+    file[24] = 0xFE;  // identity at 0x402, past the end
+    file[25] = 0x03;
+    EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::IdentityOutside);
+
+    // Room for the identity, not for the rest of the data structure or the declared length.
+    file[24] = 0x40;
+    file[25] = 0;
+    file.resize(0x48);
+    const OptionRomInfo info = DescribeOptionRom(file);
+    EXPECT_TRUE(info.problem == RomProblem::None && info.identity == 0x0A121C5D);
+    const RomImageInfo& image = info.images[0];
+    EXPECT_FALSE(image.pci.present || image.declaredInFile || image.checksumOk);
+    EXPECT_EQ(image.sum, std::accumulate(file.begin(), file.end(), 0u) % 256);
+}
+
+}  // namespace
+}  // namespace tarvex::testing

@@ -1,0 +1,50 @@
+#include "image/rom_backup.h"
+
+#include <sys/stat.h>
+
+#include "driver/adapter_queries.h"
+#include "image/image_fixture.h"
+
+namespace tarvex::testing {
+namespace {
+
+class BackupTest : public ImageTest {
+protected:
+    // The chip (128 KiB) holds a pattern, so that the backup's bytes can be told apart.
+    sim::Rig PatternRig(uint16_t device, sim::RigFaults faults = {}) {
+        m_rom.resize(131072);
+        for (uint32_t i = 0; i < m_rom.size(); ++i)
+            m_rom[i] = static_cast<uint8_t>(i * 7 + (i >> 9));
+        sim::Rig rig = OneAdapterRig(device, "SST 39SF010A", std::move(faults));
+        rig.adapters[0].romPath = WriteFile(m_dir.Path("chip.rom"), m_rom);
+        return rig;
+    }
+    std::vector<uint8_t> m_rom;
+};
+
+TEST_F(BackupTest, CopiesTheWholeRomOfEitherSizeInAscendingBlocks) {
+    for (const auto& [device, size] :
+         {std::pair<uint16_t, uint32_t>{0x0A12, 65536}, {0x0C32, 131072}}) {
+        Posted().clear();
+        SimSession session(PatternRig(device));
+        SetEventSink(Record);
+        const std::string path = WriteFile(m_dir.Path("backup.bin"), {1, 2, 3});  // replaced
+
+        EXPECT_EQ(BackupRom(0, path.c_str()), StatusOk);
+        EXPECT_EQ(RomSize, static_cast<int32_t>(size));
+        EXPECT_EQ(ReadFile(path), std::vector(m_rom.begin(), m_rom.begin() + size));
+        const std::vector<sim::TraceRecord> reads = EpromTrace(session);
+        ASSERT_EQ(reads.size(), size / 512);
+        for (size_t i = 0; i < reads.size(); ++i)
+            EXPECT_TRUE(reads[i].epromDir == 0 && reads[i].epromLen == 512 &&
+                        reads[i].epromOffset == i * 512)
+                << i;
+        EXPECT_EQ(PostedTexts(), (std::vector<std::string>{"Backup BIOS, Please wait......", "\n",
+                                                           "Backup BIOS Success!\n\n"}));
+        struct stat info {};
+        EXPECT_EQ(::stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0, 0600u);
+    }
+}
+
+}  // namespace
+}  // namespace tarvex::testing
