@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/backup_command.h"
+#include "cli/config_command.h"
 #include "cli/flash_command.h"
 #include "cli/identify_command.h"
 #include "cli/info_command.h"
@@ -58,6 +59,17 @@ void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& option
     info->add_flag("--json", options->json, "Print JSON");
     info->callback([options, &exitStatus] {
         exitStatus = RunInfo(options->path, options->json, std::cout, std::cerr);
+    });
+
+    auto request = std::make_shared<ConfigRequest>();
+    CLI::App* config = app.add_subcommand(
+        "config", "List a BIOS image's config entries, or set them and write the image");
+    config->add_option("IMAGE", request->image, "BIOS image file")->required();
+    config->add_option("--set", request->settings, "ROW=VALUE (row number or exact label)");
+    config->add_option("-o,--output", request->output, "Write here instead of over IMAGE");
+    config->add_flag("--json", request->json, "Print JSON");
+    config->callback([request, &exitStatus] {
+        exitStatus = RunConfig(*request, std::cout, std::cerr);
     });
 }
 

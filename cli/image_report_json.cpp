@@ -2,6 +2,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/image_report.h"
+#include "cli/config_entry_report.h"
 
 namespace tarvex::cli {
 
@@ -47,19 +48,6 @@ nlohmann::json ImageJson(const RomImageInfo& image) {
             {"checksum_ok", image.checksumOk}};
 }
 
-nlohmann::json EntryJson(size_t row, const ConfigEntry& entry) {
-    nlohmann::json json = {{"row", row},
-                           {"kind", std::string(ConfigEntryKindName(entry.kind))},
-                           {"label", ConfigLabelText(entry)},
-                           {"value", entry.value},
-                           {"location", entry.location}};
-    if (entry.kind != ConfigEntryKind::Switch && entry.hasLimits) {
-        json["min"] = entry.min;
-        json["max"] = entry.max;
-    }
-    return json;
-}
-
 }  // namespace
 
 nlohmann::json ImageReportJson(const ImageReport& report) {
@@ -73,7 +61,7 @@ nlohmann::json ImageReportJson(const ImageReport& report) {
     json["identity"] = rom.identityReadable ? nlohmann::json(Hex(rom.identity, 8)) : nullptr;
     for (const RomImageInfo& image : rom.images) json["images"].push_back(ImageJson(image));
     for (size_t row = 0; row < report.entries.size(); ++row)
-        json["config_entries"].push_back(EntryJson(row, report.entries[row]));
+        json["config_entries"].push_back(ConfigEntryJson(row, report.entries[row]));
     return json;
 }
 

@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/image_report.h"
+#include "cli/config_entry_report.h"
 
 namespace tarvex::cli {
 
@@ -51,23 +52,6 @@ void PrintImage(size_t index, const RomImageInfo& image, std::ostream& out) {
                   static_cast<unsigned>(image.sum), image.checksumOk ? "valid" : "not valid");
 }
 
-void PrintEntries(const std::vector<ConfigEntry>& entries, std::ostream& out) {
-    out << "Config entries: " << entries.size() << "\n";
-    for (size_t row = 0; row < entries.size(); ++row) {
-        const ConfigEntry& entry = entries[row];
-        std::string limits;
-        std::string meaning;
-        if (entry.kind == ConfigEntryKind::Switch && entry.value <= 1)
-            meaning = entry.value == 1 ? " (Enable)" : " (Disable)";
-        else if (entry.kind != ConfigEntryKind::Switch && entry.hasLimits)
-            limits = Format(" %d..%d", static_cast<int>(entry.min), static_cast<int>(entry.max));
-        out << Format("  [%zu] %-6s \"%s\"%s = %u%s at 0x%zX\n", row,
-                      std::string(ConfigEntryKindName(entry.kind)).c_str(),
-                      ConfigLabelText(entry).c_str(), limits.c_str(),
-                      static_cast<unsigned>(entry.value), meaning.c_str(), entry.location);
-    }
-}
-
 }  // namespace
 
 void PrintImageReport(const ImageReport& report, std::ostream& out) {
@@ -77,7 +61,7 @@ void PrintImageReport(const ImageReport& report, std::ostream& out) {
     if (rom.identityReadable)
         out << Format("Identity for flashing: %08X (%s)\n", rom.identity,
                       PciPairText(rom.identity & 0xFFFF, rom.identity >> 16).c_str());
-    if (rom.problem == RomProblem::None) PrintEntries(report.entries, out);
+    if (rom.problem == RomProblem::None) PrintConfigEntries(report.entries, out);
 }
 
 }  // namespace tarvex::cli

@@ -1,59 +1,18 @@
 #include "cli/info_command.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <vector>
 
 #include "cli/exit_codes.h"
 #include "cli/image_report.h"
+#include "cli/whole_file.h"
 #include "config/config_scan.h"
 #include "config/config_state.h"
 
 namespace tarvex::cli {
 
 namespace {
-
-// Option ROMs are far smaller; anything beyond this is refused unread.
-constexpr off_t MaxInfoFile = 64 * 1024 * 1024;
-
-enum class ReadResult { Ok, Unreadable, TooLarge };
-
-ReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& why) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        why = std::strerror(errno);
-        return ReadResult::Unreadable;
-    }
-    struct stat info {};
-    ReadResult result = ReadResult::Ok;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        why = "not a regular file";
-        result = ReadResult::Unreadable;
-    } else if (info.st_size > MaxInfoFile) {
-        result = ReadResult::TooLarge;
-    } else {
-        bytes.resize(static_cast<size_t>(info.st_size));
-        size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            done += static_cast<size_t>(n);
-        }
-        if (done != bytes.size()) {
-            why = "the file could not be read whole";
-            result = ReadResult::Unreadable;
-        }
-    }
-    ::close(fd);
-    return result;
-}
 
 std::vector<ConfigEntry> ConfigEntriesOf(const std::vector<uint8_t>& bytes) {
     const int32_t count = ParseConfigEntries(bytes);

@@ -1,0 +1,48 @@
+#include "cli/whole_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tarvex::cli {
+
+namespace {
+// Option ROMs are far smaller; anything beyond this is refused unread.
+constexpr off_t MaxImageFile = 64 * 1024 * 1024;
+}  // namespace
+
+ReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& why) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return ReadResult::Unreadable;
+    }
+    struct stat info {};
+    ReadResult result = ReadResult::Ok;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        why = "not a regular file";
+        result = ReadResult::Unreadable;
+    } else if (info.st_size > MaxImageFile) {
+        result = ReadResult::TooLarge;
+    } else {
+        bytes.resize(static_cast<size_t>(info.st_size));
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += static_cast<size_t>(n);
+        }
+        if (done != bytes.size()) {
+            why = "the file could not be read whole";
+            result = ReadResult::Unreadable;
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
+}  // namespace tarvex::cli

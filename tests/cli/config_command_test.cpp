@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "cli/config_command.h"
+#include "cli_fixture.h"
+#include "config/config_scan.h"
+#include "config/config_state.h"
+
+namespace tarvex {
+namespace {
+
+using testing::CliResult;
+using testing::ReadFile;
+using testing::RunCaptured;
+using testing::SampleRom;
+using testing::WriteFile;
+
+class ConfigCommand : public testing::CliTest {
+protected:
+    CliResult Run(std::vector<std::string> settings, std::string output = "") {
+        cli::ConfigRequest request{m_image, std::move(settings), std::move(output), false};
+        return RunCaptured([&](std::ostream& out, std::ostream& err) {
+            return cli::RunConfig(request, out, err);
+        });
+    }
+    // The byte offset of an entry's value in the sample, found by the editor's own scan.
+    size_t Location(size_t row) {
+        ParseConfigEntries(m_original);
+        return g_configEntries[row].location;
+    }
+
+    std::vector<uint8_t> m_original = SampleRom(0x1C5D, 0x0A12);
+    std::string m_image = WriteFile(m_dir.Path("image.rom"), m_original);
+};
+
+TEST_F(ConfigCommand, ListsEveryEntryWithoutWriting) {
+    const CliResult result = Run({});
+    EXPECT_EQ(result.exit, 0);
+    EXPECT_NE(result.out.find("\"INT 13 support\" = 1 (Enable)"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("0..255 = 3"), std::string::npos);
+    EXPECT_EQ(ReadFile(m_image), m_original);
+}
+
+TEST_F(ConfigCommand, SetChangesOnlyTheValueBytesAndTheChecksumByte) {
+    const CliResult result = Run({"1=Enable", "Time waiting for CTRL-H key (second)=10"},
+                                 m_dir.Path("out.rom"));
+    ASSERT_EQ(result.exit, 0) << result.err;
+    EXPECT_EQ(ReadFile(m_image), m_original);
+    const std::vector<uint8_t> edited = ReadFile(m_dir.Path("out.rom"));
+    ASSERT_EQ(edited.size(), m_original.size());
+    const size_t checksum = size_t{m_original[2]} * 512 - 1;  // file ends with the ROM area
+    std::vector<size_t> changed;
+    for (size_t i = 0; i < edited.size(); ++i)
+        if (edited[i] != m_original[i]) changed.push_back(i);
+    EXPECT_EQ(changed, (std::vector<size_t>{Location(1), Location(3), checksum}));
+    EXPECT_EQ(edited[Location(1)], 1);
+    EXPECT_EQ(edited[Location(3)], 10);
+    EXPECT_EQ(std::accumulate(edited.begin(), edited.end(), 0u) % 256, 0u);
+}
+
+TEST_F(ConfigCommand, RejectedValuesWriteNothing) {
+    // 70000 is 4464 modulo 65536, above the byte entry's limit of 255.
+    CliResult result = Run({"0=Disable", "3=70000"});
+    EXPECT_EQ(result.exit, 65);
+    EXPECT_NE(result.err.find("Time waiting for CTRL-H key (second): Please input the number "
+                              "between 0 and 255."),
+              std::string::npos)
+        << result.err;
+    result = Run({"0=2"});
+    EXPECT_EQ(result.exit, 65);
+    result = Run({"no such label=1"});
+    EXPECT_EQ(result.exit, 64);
+    result = Run({"0"});
+    EXPECT_EQ(result.exit, 64);
+    EXPECT_EQ(ReadFile(m_image), m_original);
+    EXPECT_EQ(m_dir.Count(), 1u);
+}
+
+TEST_F(ConfigCommand, SameValuesOrAFailedWriteLeaveEveryFileAsItWas) {
+    CliResult result = Run({"0=Enable", "3=3"});
+    EXPECT_EQ(result.exit, 0);
+    EXPECT_NE(result.out.find("nothing written"), std::string::npos);
+    result = Run({"0=Disable"}, m_dir.Path("missing/out.rom"));
+    EXPECT_EQ(result.exit, 74);
+    EXPECT_EQ(ReadFile(m_image), m_original);
+    EXPECT_EQ(m_dir.Count(), 1u);
+}
+
+TEST_F(ConfigCommand, FilesThatAreNoBiosImageAreRefused) {
+    std::vector<uint8_t> wrongOrder = m_original;
+    std::swap(wrongOrder[0], wrongOrder[1]);
+    WriteFile(m_image, wrongOrder);
+    EXPECT_EQ(Run({}).exit, 65);
+    WriteFile(m_image, {0x55, 0xAA, 0x01});
+    EXPECT_EQ(Run({}).exit, 65);
+    m_image = m_dir.Path("absent.rom");
+    EXPECT_EQ(Run({}).exit, 74);
+}
+
+}  // namespace
+}  // namespace tarvex
