@@ -1,0 +1,100 @@
+// Config of the main window: the file it reads, its checks, the buffer it keeps, and end to end
+// an edit kept in the temporary file that Flash then programs.
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "config/config_state.h"
+#include "test_images.h"
+#include "ui/config_dlg.h"
+#include "ui/control_ids.h"
+#include "ui/window_state.h"
+#include "ui_test_support.h"
+
+namespace tarvex::uitest {
+namespace {
+
+class ConfigCommandTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        ASSERT_TRUE(Start(OneAdapterRig()));
+    }
+    // Config on the file; true when the configuration dialog opened.
+    bool ConfigOn(const std::vector<uint8_t>& bytes,
+                  const std::function<void(CConfigDlg&)>& script = {}) {
+        Open(bytes);
+        return RunConfig(*window, script);
+    }
+    static std::function<void(CConfigDlg&)> ExpectRow1(const char* text) {
+        return [text](CConfigDlg& dialog) { EXPECT_EQ(dialog.RowNumber(1)->text(), text); };
+    }
+
+    std::vector<uint8_t> valid = MakeThreeEntryImage(0x1C5D, 0x0A12);
+};
+
+TEST_F(ConfigCommandTest, RejectedFilesGiveTheirMessageAndLeaveNoBuffer) {
+    std::vector<uint8_t> reversed = valid;
+    std::swap(reversed[0], reversed[1]);
+    std::vector<uint8_t> pciOutside = valid;
+    pciOutside[0x18] = 0xFC;  // 0x7FFC + 4 reaches the end of the 32 KiB file
+    pciOutside[0x19] = 0x7F;
+    const std::vector<uint8_t> cases[] = {
+        {}, {0x55, 0xAA, 0x01}, reversed, {0x55, 0xAA, 0x01, 0xCB, 0x00}, pciOutside};
+    for (const auto& bytes : cases) {
+        prompter.messages.clear();
+        g_imageBuffer = std::make_unique<uint8_t[]>(1);
+        EXPECT_FALSE(ConfigOn(bytes));
+        EXPECT_EQ(prompter.messages,
+                  (Messages{{"Invalid BIOS image", "Error", MessageIcon::Error, window.get()}}));
+        EXPECT_FALSE(g_imageBuffer);
+        EXPECT_EQ(g_imageSize, static_cast<int32_t>(bytes.size()));
+    }
+    EXPECT_FALSE(ConfigOn(std::vector<uint8_t>(70001, 0)));
+    EXPECT_EQ(RomSize, 70001);  // raised before the content is checked
+}
+
+TEST_F(ConfigCommandTest, UnopenableFileKeepsTheEarlierBuffer) {
+    ASSERT_TRUE(ConfigOn(valid));
+    ASSERT_TRUE(g_imageBuffer);
+    EXPECT_EQ(g_imageSize, 32768);
+    const uint8_t* held = g_imageBuffer.get();
+    prompter.openPaths = {(Dir() / "missing.rom").string()};
+    window->OnOpen();
+    EXPECT_FALSE(RunConfig(*window));
+    EXPECT_EQ(prompter.messages,
+              (Messages{{"Cannot open the BIOS Image file.", "Error", MessageIcon::Error}}));
+    EXPECT_EQ(g_imageBuffer.get(), held);
+}
+
+TEST_F(ConfigCommandTest, EditKeptInTheTemporaryFileIsWhatFlashProgramsUntilThePathChanges) {
+    ASSERT_TRUE(ConfigOn(valid, [](CConfigDlg& dialog) {
+        EXPECT_EQ(dialog.RowNumber(1)->text(), QStringLiteral("5"));
+        dialog.RowNumber(1)->setText(QStringLiteral("9"));
+        qobject_cast<QPushButton*>(dialog.Control(IdcOk))->click();
+    }));
+    EXPECT_EQ(prompter.messages, (Messages{{"Do you want to save the configuration file?",
+                                            "Question", MessageIcon::Question}}));
+    EXPECT_EQ(g_useTempImage, 1);
+    const size_t location = g_configEntries[1].location;
+    std::vector<uint8_t> edited = ReadFile(g_tempImagePath);
+    ASSERT_EQ(edited.size(), valid.size());
+    EXPECT_EQ(edited[location], 9);
+    EXPECT_EQ(ReadFile(Dir() / "image.rom"), valid);
+
+    // A second Config starts from the kept edit; Flash programs it.
+    EXPECT_TRUE(RunConfig(*window, ExpectRow1("9")));
+    window->OnFlash();
+    EXPECT_EQ(prompter.messages.back().text, "Successful!");
+    std::vector<uint8_t> rom = session->Sim().ChipContents(0);
+    ASSERT_GE(rom.size(), edited.size());
+    EXPECT_EQ(rom[location], 9);
+    EXPECT_EQ(SumOf(rom, edited.size()), 0);
+    EXPECT_TRUE(std::equal(edited.begin(), edited.end(), rom.begin()));
+
+    // Choosing the same file again returns Config to the unedited file.
+    EXPECT_TRUE(ConfigOn(valid, ExpectRow1("5")));
+    EXPECT_EQ(g_useTempImage, 0);
+}
+
+}  // namespace
+}  // namespace tarvex::uitest

@@ -1,0 +1,155 @@
+// Start-up of the main window, its enabling rules, the adapter selection, its keys and the
+// temporary image file's life.
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QTest>
+#include <csignal>
+#include <regex>
+
+#include "ui/control_ids.h"
+#include "ui/temp_file_guard.h"
+#include "ui/window_state.h"
+#include "ui_test_support.h"
+
+namespace tarvex::uitest {
+namespace {
+
+using testing::MakeAdapter;
+
+class FlashDlgTest : public WindowTest {
+protected:
+    sim::Rig rig = testing::MakeRig({MakeAdapter(0x1C5D, 0x0A12, "SST 39SF010A", 7, "ATA133"),
+                                     MakeAdapter(0x1C5D, 0x0B22, "none", 10, "SATA150"),
+                                     MakeAdapter(0x1C5D, 0x0C32, "WINBOND W29C020C", 12, "RAID")});
+    QString Line(int i) const { return window->m_cbController->itemText(i); }
+};
+
+TEST_F(FlashDlgTest, InterfaceTooOldEndsTheProcessWithStatusZeroAfterTheMessage) {
+    rig.driver.interfaceVersion = MinimumInterfaceVersion - 1;
+    testing::SimSession old(rig, false);
+    window = std::make_unique<CFlashDlg>();
+    EXPECT_EQ(window->DoModal(), QDialog::Rejected);  // returns at once: the "process" ended
+    EXPECT_EQ(prompter.messages,
+              (Messages{{"The interface version isn't matched.", "Error", MessageIcon::Error}}));
+    EXPECT_EQ(exitStatuses, std::vector<int>{0});
+    EXPECT_EQ(window->m_cbController->count(), 0);
+    EXPECT_TRUE(TempImageFiles().empty());
+}
+
+TEST_F(FlashDlgTest, ListsAnsweringAdaptersByNumberAndShowsTheChipOfTheChosenOne) {
+    rig.driver.interfaceVersion = MinimumInterfaceVersion;
+    rig.driver.adapterCount = 4;  // adapter 3 does not exist: its information query fails
+    rig.adapters[1].faults.refuse.insert("adapter_info");
+    ASSERT_TRUE(Start(rig));
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(window->m_nAdapterCount, 4);
+    ASSERT_EQ(window->m_cbController->count(), 2);
+    EXPECT_EQ(Line(0), QStringLiteral("[0] ATA133 (KVRA2)"));
+    EXPECT_EQ(Line(1), QStringLiteral("[2] RAID (KVRB2N)"));
+    EXPECT_EQ(window->m_cbController->currentIndex(), 0);
+    EXPECT_EQ(shown, std::vector<std::string>{"Flash Model: SST 39SF010A (0xB5BF)"});
+    EXPECT_EQ(g_status.Label()->text(), QStringLiteral("Flash Model: SST 39SF010A (0xB5BF)"));
+    EXPECT_EQ(g_progress.Bar()->maximum(), 100);
+
+    QTest::keyClick(window->m_cbController, Qt::Key_Down);  // line 1 is adapter 2
+    EXPECT_EQ(g_status.WindowText(), "Flash Model: WINBOND W29C020C (0x45DA)");
+    for (auto& adapter : rig.adapters) adapter.faults.refuse.insert("adapter_info");
+    testing::SimSession silent(rig, false);
+    QTest::keyClick(window->m_cbController, Qt::Key_Up);
+    EXPECT_EQ(shown.size(), 2u);
+}
+
+TEST_F(FlashDlgTest, ModelWithoutNameAndUnidentifiedChipGiveReadableLines) {
+    std::swap(rig.adapters[0], rig.adapters[1]);
+    ASSERT_TRUE(Start(rig));
+    EXPECT_EQ(Line(0), QStringLiteral("[0] SATA150"));
+    EXPECT_EQ(g_status.WindowText(), "Flash Model: not identified");
+}
+
+TEST_F(FlashDlgTest, NoDriverMeansNoControllerNoBackupAndNeverFlash) {
+    rig.adapters[0].faults.refuse.insert("adapter_count");
+    ASSERT_TRUE(Start(rig));
+    EXPECT_EQ(window->m_nAdapterCount, -1);
+    EXPECT_EQ(shown, std::vector<std::string>{"No Controller is detected."});
+    EXPECT_EQ(window->m_cbController->count(), 0);
+    QTest::keyClicks(window->m_editPath, QStringLiteral("a.rom"));
+    EXPECT_EQ(window->m_strPath, QStringLiteral("a.rom"));
+    EXPECT_TRUE(window->m_btnConfig->isEnabled());
+    EXPECT_FALSE(window->m_btnFlash->isEnabled() || window->m_btnBackup->isEnabled());
+    EXPECT_TRUE(window->Control(IdcOpen)->isEnabled() && window->Control(IdcExit)->isEnabled());
+}
+
+TEST_F(FlashDlgTest, PathEnablesFlashAndConfigAndEmptyingItDisablesThemLeavingBackup) {
+    rig.driver.adapterCount = 0;  // no adapter, yet a count: Flash is enabled with a path
+    ASSERT_TRUE(Start(rig));
+    EXPECT_EQ(window->m_cbController->currentIndex(), -1);
+    EXPECT_FALSE(window->m_btnFlash->isEnabled() || window->m_btnConfig->isEnabled());
+    QTest::keyClicks(window->m_editPath, QStringLiteral("x"));
+    EXPECT_TRUE(window->m_btnFlash->isEnabled() && window->m_btnConfig->isEnabled());
+    g_useTempImage = 1;
+    QTest::keyClick(window->m_editPath, Qt::Key_Backspace);
+    EXPECT_EQ(g_useTempImage, 0);
+    EXPECT_FALSE(window->m_btnFlash->isEnabled() || window->m_btnConfig->isEnabled());
+    EXPECT_TRUE(window->m_btnBackup->isEnabled());
+}
+
+TEST_F(FlashDlgTest, TemporaryFileIsOwnerOnlyEnterDoesNothingAndEscapeDeletesIt) {
+    ASSERT_TRUE(Start(rig));
+    window->show();
+    auto files = TempImageFiles();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].string(), g_tempImagePath);
+    EXPECT_TRUE(
+        std::regex_match(files[0].filename().string(), std::regex("kvr[0-9A-F]{1,4}\\.TMP")));
+    struct stat info {};
+    ASSERT_EQ(stat(g_tempImagePath.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(info.st_size, 0);
+
+    window->m_editPath->setFocus();
+    QTest::keyClick(window->m_editPath, Qt::Key_Return);
+    EXPECT_TRUE(window->isVisible());
+    prompter.openPaths = {"chosen.rom"};  // Enter on a focused button presses it
+    window->Control(IdcOpen)->setFocus();
+    QTest::keyClick(window->Control(IdcOpen), Qt::Key_Return);
+    EXPECT_EQ(window->m_strPath, QStringLiteral("chosen.rom"));
+    EXPECT_TRUE(window->isVisible());
+
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(TempImageFiles().empty());
+}
+
+TEST_F(FlashDlgTest, ExitAndDestructionDeleteTheTemporaryFileAndReleaseTheImage) {
+    ASSERT_TRUE(Start(rig));
+    window->show();
+    g_imageBuffer = std::make_unique<uint8_t[]>(4);
+    Click(IdcExit);
+    EXPECT_TRUE(window->isVisible());  // the close is posted
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(TempImageFiles().empty());
+    EXPECT_FALSE(g_imageBuffer);
+    ASSERT_TRUE(Start(rig));
+    EXPECT_EQ(TempImageFiles().size(), 1u);
+    window.reset();
+    EXPECT_TRUE(TempImageFiles().empty());
+}
+
+TEST_F(FlashDlgTest, TemporaryFileGoesWhenTheProcessIsTerminated) {
+    std::string path = WriteFile("kvrA.TMP", {});
+    pid_t child = fork();
+    if (child == 0) {
+        ArmTempFileGuard(path);
+        raise(SIGTERM);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_TRUE(TempImageFiles().empty());
+}
+
+}  // namespace
+}  // namespace tarvex::uitest

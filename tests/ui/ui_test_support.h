@@ -1,0 +1,90 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "support/sim_session.h"
+#include "ui/flash_dlg.h"
+#include "ui/prompter.h"
+
+namespace tarvex {
+class CConfigDlg;
+}  // namespace tarvex
+
+namespace tarvex::uitest {
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    MessageIcon icon;
+    QWidget* owner = nullptr;  // compared only when the expectation names one
+    bool operator==(const ShownMessage& other) const;
+};
+using Messages = std::vector<ShownMessage>;
+void PrintTo(const ShownMessage& message, std::ostream* out);
+
+// Answers the windows' message boxes and file dialogs from a script and records the messages.
+class ScriptedPrompter : public Prompter {
+public:
+    MessageAnswer ShowMessage(QWidget* owner, const QString& text, const QString& caption,
+                              MessageIcon icon, MessageButtons buttons) override;
+    QString OpenFileName(QWidget*) override { return Next(openPaths); }
+    QString SaveFileName(QWidget*) override { return Next(savePaths); }
+
+    Messages messages;
+    std::deque<MessageAnswer> answers;  // for Yes/No questions; No when none is left
+    std::deque<std::string> openPaths;  // an empty path, or none left: the user cancels
+    std::deque<std::string> savePaths;
+
+private:
+    static QString Next(std::deque<std::string>& paths);
+};
+
+// Runs the window's Config; when the configuration dialog opens, the script acts on it, and the
+// dialog is cancelled if the script left it open. True when the dialog opened.
+bool RunConfig(CFlashDlg& window, const std::function<void(CConfigDlg&)>& script = {});
+
+// Installs a scripted prompter and an exit hook, gives each test a temporary folder of its own
+// (TMPDIR, so that the temporary image file lands there) and clears the windows' module state.
+class UiTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    const std::filesystem::path& Dir() const { return m_dir; }
+    std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const;
+    static std::vector<uint8_t> ReadFile(const std::filesystem::path& path);
+    std::vector<std::filesystem::path> TempImageFiles() const;  // kvr*.TMP in Dir()
+
+    ScriptedPrompter prompter;
+    static std::vector<int> exitStatuses;
+
+private:
+    std::filesystem::path m_dir;
+};
+
+// The main window over a simulator of the rig, its status texts followed in `shown`.
+class WindowTest : public UiTest {
+protected:
+    void TearDown() override;
+    bool Start(const sim::Rig& rig);
+    void Click(int id);
+    // Opens a file of the given bytes through Open.
+    std::string Open(const std::vector<uint8_t>& bytes, const std::string& name = "image.rom");
+
+    std::unique_ptr<testing::SimSession> session;
+    std::unique_ptr<CFlashDlg> window;
+    std::vector<std::string> shown;
+};
+
+// One adapter 1C5D:0A12 with an SST 39SF010A.
+sim::Rig OneAdapterRig();
+
+}  // namespace tarvex::uitest

@@ -1,0 +1,99 @@
+// Config of the main window: reads the image file and runs the configuration dialog over it.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstring>
+#include <new>
+
+#include "driver/adapter_queries.h"
+#include "driver/byte_order.h"
+#include "ui/config_dlg.h"
+#include "ui/flash_dlg.h"
+#include "ui/prompter.h"
+#include "ui/window_state.h"
+
+namespace tarvex {
+
+namespace {
+
+constexpr uint16_t RomSignature = 0xAA55;
+constexpr int32_t PciDataOffsetField = 0x18;
+
+// Closes the image file on every way out.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const std::string& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~ReadOnlyFile() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    int Fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+int64_t FileLength(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
+}
+
+// The length counts before the content is checked: even a rejected file raises RomSize.
+void RecordImageLength(int64_t length) {
+    g_imageSize = static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX));
+    if (g_imageSize > RomSize) RomSize = g_imageSize;
+}
+
+// The PCI data structure offset is read only when the file holds it.
+bool PciIdentityInside(const uint8_t* image, int32_t length) {
+    if (length < PciDataOffsetField + 2) return false;
+    return LoadLe16(image + PciDataOffsetField) + 4 < length;
+}
+
+// Reads the whole file into g_imageBuffer; the message of the first failure, or null.
+const char* ReadConfigImage(int fd) {
+    int64_t length = FileLength(fd);
+    RecordImageLength(length);
+    uint8_t head[4];
+    ssize_t got = ::read(fd, head, sizeof head);
+    if (got < 4 || length < 4 || LoadLe16(head) != RomSignature) return "Invalid BIOS image";
+    if (length > INT32_MAX) return "BIOS file is too large (out of memory)";
+    auto size = static_cast<int32_t>(length);
+    std::unique_ptr<uint8_t[]> image(new (std::nothrow) uint8_t[static_cast<size_t>(size)]);
+    if (!image) return "BIOS file is too large (out of memory)";
+    std::memcpy(image.get(), head, sizeof head);
+    ssize_t rest = ::read(fd, image.get() + 4, static_cast<size_t>(size) - 4);
+    if (rest < 0 || rest + 4 != size) return "Error reading file";
+    if (!PciIdentityInside(image.get(), size)) return "Invalid BIOS image";
+    g_imageBuffer = std::move(image);
+    return nullptr;
+}
+
+}  // namespace
+
+void CFlashDlg::OnConfig() {
+    std::string path = g_useTempImage == 1 ? g_tempImagePath : NativePath(m_strPath);
+    const char* failure = nullptr;
+    {
+        ReadOnlyFile file(path);
+        if (file.Fd() < 0) {
+            failure = "Cannot open the BIOS Image file.";
+        } else {
+            g_imageBuffer.reset();
+            failure = ReadConfigImage(file.Fd());
+        }
+    }
+    if (failure) {
+        ShowOkMessage(this, QString::fromLatin1(failure), QStringLiteral("Error"),
+                      MessageIcon::Error);
+        return;
+    }
+    CConfigDlg dialog;
+    dialog.DoModal();
+}
+
+}  // namespace tarvex

@@ -1,0 +1,77 @@
+// Open, Flash!, Backup and Exit of the main window.
+#include <QMetaObject>
+#include <cstdio>
+
+#include "image/flash_from_file.h"
+#include "image/rom_backup.h"
+#include "ui/flash_dlg.h"
+#include "ui/flash_progress_sink.h"
+#include "ui/prompter.h"
+#include "ui/window_state.h"
+
+namespace tarvex {
+
+// Holds the window for one operation: it repaints meanwhile but neither closes nor takes drops.
+class RunningOperation {
+public:
+    explicit RunningOperation(CFlashDlg& dialog) : m_dialog(dialog) { m_dialog.m_running = true; }
+    ~RunningOperation() { m_dialog.m_running = false; }
+    RunningOperation(const RunningOperation&) = delete;
+    RunningOperation& operator=(const RunningOperation&) = delete;
+
+private:
+    CFlashDlg& m_dialog;
+};
+
+void CFlashDlg::OnOpen() {
+    m_strPath = CurrentPrompter().OpenFileName(this);
+    SetPathText(m_strPath);
+}
+
+// The whole path goes to the operation, however long it is.
+void CFlashDlg::OnFlash() {
+    if (m_strPath.isEmpty()) {
+        ShowOkMessage(this, QStringLiteral("No BOIS Image file!"), QStringLiteral("Warning"),
+                      MessageIcon::Warning);
+        return;
+    }
+    std::string path = g_useTempImage == 1 ? g_tempImagePath : NativePath(m_strPath);
+    std::fflush(nullptr);
+    AdapterIndex adapter = SelectedAdapter();
+    FlashStatus status;
+    {
+        RunningOperation running(*this);
+        status = FlashFromFile(adapter, path.c_str(), 0, FlashProgressSink);
+    }
+    ShowOutcome(status);
+}
+
+void CFlashDlg::OnBackup() {
+    std::string path = NativePath(CurrentPrompter().SaveFileName(this));
+    if (path.empty()) return;
+    std::fflush(nullptr);
+    AdapterIndex adapter = SelectedAdapter();
+    FlashStatus status;
+    {
+        RunningOperation running(*this);
+        status = BackupRom(adapter, path.c_str());
+    }
+    ShowOutcome(status);
+}
+
+void CFlashDlg::ShowOutcome(FlashStatus status) {
+    if (status == StatusOk) {
+        ShowOkMessage(this, QStringLiteral("Successful!"), QStringLiteral("Congratulation"),
+                      MessageIcon::Information);
+    } else {
+        ShowOkMessage(this, QStringLiteral("Failed!"), QStringLiteral("Error"), MessageIcon::Error);
+    }
+}
+
+// Closing is posted, so the click that asked for it ends first.
+void CFlashDlg::OnExit() {
+    QMetaObject::invokeMethod(
+        this, [this] { close(); }, Qt::QueuedConnection);
+}
+
+}  // namespace tarvex

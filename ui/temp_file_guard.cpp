@@ -1,0 +1,53 @@
+#include "ui/temp_file_guard.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstring>
+#include <iterator>
+
+namespace tarvex {
+
+namespace {
+
+constexpr int GuardedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// A copy the handler can read without allocating, and the handlers it stands in for.
+char g_guardedPath[PATH_MAX];
+volatile sig_atomic_t g_armed = 0;
+struct sigaction g_previous[std::size(GuardedSignals)];
+bool g_installed = false;
+
+void RemoveAndEnd(int signalNumber) {
+    if (g_armed) ::unlink(g_guardedPath);
+    ::signal(signalNumber, SIG_DFL);
+    ::raise(signalNumber);
+}
+
+}  // namespace
+
+void ArmTempFileGuard(const std::string& path) {
+    g_armed = 0;
+    if (path.empty() || path.size() >= sizeof g_guardedPath) return;
+    std::memcpy(g_guardedPath, path.c_str(), path.size() + 1);
+    g_armed = 1;
+    if (g_installed) return;
+    for (size_t i = 0; i < std::size(GuardedSignals); ++i) {
+        struct sigaction action {};
+        action.sa_handler = RemoveAndEnd;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(GuardedSignals[i], &action, &g_previous[i]);
+    }
+    g_installed = true;
+}
+
+void DisarmTempFileGuard() {
+    g_armed = 0;
+    if (!g_installed) return;
+    for (size_t i = 0; i < std::size(GuardedSignals); ++i)
+        ::sigaction(GuardedSignals[i], &g_previous[i], nullptr);
+    g_installed = false;
+}
+
+}  // namespace tarvex
