@@ -6,7 +6,8 @@
 namespace tarvex::sim {
 
 // The simulator named by the environment: TARVEX_SIM_RIG (else the default rig), with
-// TARVEX_SIM_TRACE naming a trace file. A rig that cannot be loaded is reported on standard
+// TARVEX_SIM_TRACE naming a trace file and TARVEX_SIM_ROM_DIR a folder that keeps the chips of
+// adapters without a ROM file of their own. A rig that cannot be loaded is reported on standard
 // error and ends the process with status 78, so that nothing runs against a wrong rig.
 std::shared_ptr<Simulator> MakeSimulatorFromEnvironment();
 
