@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "cli/hex_text.h"
 #include "cli/image_report.h"
 #include "cli/config_entry_report.h"
 
@@ -8,20 +9,14 @@ namespace tarvex::cli {
 
 namespace {
 
-std::string Hex(uint32_t value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
-
 nlohmann::json PciDataJson(const PciDataInfo& pci) {
     nlohmann::json json = {{"present", pci.present}, {"offset", pci.offset}};
     if (!pci.present) return json;
     json.update({{"signature", pci.signature},
                  {"signature_ok", pci.signatureOk},
-                 {"vendor", Hex(pci.vendor, 4)},
-                 {"device", Hex(pci.device, 4)},
-                 {"class_code", Hex(pci.classCode, 6)},
+                 {"vendor", HexText(pci.vendor, 4)},
+                 {"device", HexText(pci.device, 4)},
+                 {"class_code", HexText(pci.classCode, 6)},
                  {"class_name", ClassCodeName(pci.classCode)},
                  {"code_type", pci.codeType},
                  {"code_type_name", CodeTypeName(pci.codeType)},
@@ -41,7 +36,7 @@ nlohmann::json ImageJson(const RomImageInfo& image) {
             {"declared_size", image.declaredSize},
             {"declared_in_file", image.declaredInFile},
             {"efi", image.efi},
-            {"efi_word", "0x" + Hex(image.efiWord, 8)},
+            {"efi_word", "0x" + HexText(image.efiWord, 8)},
             {"pci_offset", image.pciOffset},
             {"pci", PciDataJson(image.pci)},
             {"sum", image.sum},
@@ -58,7 +53,7 @@ nlohmann::json ImageReportJson(const ImageReport& report) {
                            {"images", nlohmann::json::array()},
                            {"config_entries", nlohmann::json::array()}};
     if (rom.problem != RomProblem::None) json["problem"] = RomProblemText(rom.problem);
-    json["identity"] = rom.identityReadable ? nlohmann::json(Hex(rom.identity, 8)) : nullptr;
+    json["identity"] = rom.identityReadable ? nlohmann::json(HexText(rom.identity, 8)) : nullptr;
     for (const RomImageInfo& image : rom.images) json["images"].push_back(ImageJson(image));
     for (size_t row = 0; row < report.entries.size(); ++row)
         json["config_entries"].push_back(ConfigEntryJson(row, report.entries[row]));

@@ -6,20 +6,16 @@
 
 #include "cli/adapter_survey.h"
 #include "cli/exit_codes.h"
+#include "cli/hex_text.h"
+#include "cli/image_report.h"
 #include "driver/adapter_queries.h"
 
 namespace tarvex::cli {
 
 namespace {
 
-std::string Hex(uint32_t value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
-
 std::string PciText(uint32_t identity) {
-    return Hex(identity & 0xFFFF, 4) + ":" + Hex(identity >> 16, 4);
+    return PciPairText(static_cast<uint16_t>(identity & 0xFFFF), static_cast<uint16_t>(identity >> 16));
 }
 
 std::string ChipText(const AdapterSurvey& adapter) {
@@ -30,7 +26,7 @@ std::string ChipText(const AdapterSurvey& adapter) {
 }
 
 void PrintText(const DriverSurvey& survey, std::ostream& out) {
-    out << "Driver interface version: 0x" << Hex(survey.interfaceVersion, 8) << "\n";
+    out << "Driver interface version: 0x" << HexText(survey.interfaceVersion, 8) << "\n";
     if (survey.adapters.empty()) out << "No adapters.\n";
     for (const AdapterSurvey& adapter : survey.adapters) {
         if (!adapter.infoOk) {
@@ -60,7 +56,7 @@ nlohmann::json AdapterJson(const AdapterSurvey& adapter) {
     }
     entry["chip"] = {{"row", adapter.chipRow},
                      {"name", adapter.chipName},
-                     {"id", "0x" + Hex(adapter.chipId, 4)}};
+                     {"id", "0x" + HexText(adapter.chipId, 4)}};
     return entry;
 }
 
@@ -76,7 +72,7 @@ int RunList(bool json, std::ostream& out, std::ostream& err) {
         PrintText(survey, out);
         return ExitOk;
     }
-    nlohmann::json document = {{"interface_version", "0x" + Hex(survey.interfaceVersion, 8)},
+    nlohmann::json document = {{"interface_version", "0x" + HexText(survey.interfaceVersion, 8)},
                                {"adapter_count", survey.adapterCount},
                                {"adapters", nlohmann::json::array()}};
     for (const AdapterSurvey& adapter : survey.adapters)

@@ -4,7 +4,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
-"$here/scripts/build.sh" build -DTARVEX_BUILD_TESTS=OFF -DTARVEX_BUILD_BENCH=OFF
+"$here/scripts/build.sh" build -DTARVEX_BUILD_UI=ON -DTARVEX_SANITIZE=OFF \
+    -DTARVEX_BUILD_TESTS=OFF -DTARVEX_BUILD_BENCH=OFF
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$here/build/ui/tarvex-flash"

@@ -8,12 +8,12 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
 for variant in normal sanitize; do
     if [ "$variant" = normal ]; then
-        dir=build; options=()
+        dir=build; options=(-DTARVEX_SANITIZE=OFF -DTARVEX_BUILD_BENCH=ON)
     else
         dir=build-asan; options=(-DTARVEX_SANITIZE=ON -DTARVEX_BUILD_BENCH=OFF)
     fi
     echo "== $variant build"
-    "$here/scripts/build.sh" "$dir" "${options[@]}"
+    "$here/scripts/build.sh" "$dir" -DTARVEX_BUILD_UI=ON -DTARVEX_BUILD_TESTS=ON "${options[@]}"
     echo "== $variant tests"
     ctest --test-dir "$here/$dir" --output-on-failure -j "$(nproc)"
 done
