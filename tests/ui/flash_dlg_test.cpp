@@ -3,9 +3,9 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QRegularExpression>
 #include <QTest>
 #include <csignal>
-#include <regex>
 
 #include "ui/control_ids.h"
 #include "ui/temp_file_guard.h"
@@ -100,8 +100,8 @@ TEST_F(FlashDlgTest, TemporaryFileIsOwnerOnlyEnterDoesNothingAndEscapeDeletesIt)
     auto files = TempImageFiles();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].string(), g_tempImagePath);
-    EXPECT_TRUE(
-        std::regex_match(files[0].filename().string(), std::regex("kvr[0-9A-F]{1,4}\\.TMP")));
+    const QRegularExpression tempName(QStringLiteral("^kvr[0-9A-F]{1,4}\\.TMP$"));
+    EXPECT_TRUE(tempName.match(QString::fromStdString(files[0].filename().string())).hasMatch());
     struct stat info {};
     ASSERT_EQ(stat(g_tempImagePath.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
