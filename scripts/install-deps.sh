@@ -4,10 +4,9 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev fonts-dejavu-core
     nlohmann-json3-dev libcli11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth
 )
 
 missing=()
