@@ -1,24 +1,13 @@
 #include "image/option_rom_info.h"
 
 #include "driver/byte_order.h"
+#include "image/pci_data_layout.h"
 #include "image/rom_layout.h"
 
 namespace tarvex {
 
 namespace {
 
-// PCI data structure fields, from its start.
-constexpr size_t PciVendorField = 4;
-constexpr size_t PciDeviceField = 6;
-constexpr size_t PciLengthField = 0x0A;
-constexpr size_t PciRevisionField = 0x0C;
-constexpr size_t PciClassField = 0x0D;
-constexpr size_t PciImageLengthField = 0x10;
-constexpr size_t PciCodeRevisionField = 0x12;
-constexpr size_t PciCodeTypeField = 0x14;
-constexpr size_t PciIndicatorField = 0x15;
-constexpr size_t PciFieldsEnd = 0x16;
-constexpr uint8_t LastImageBit = 0x80;
 constexpr size_t MinimumImageFile = 4;
 
 std::string SignatureText(const uint8_t* bytes) {
@@ -48,7 +37,7 @@ PciDataInfo DescribePciData(std::span<const uint8_t> file, size_t offset) {
     pci.codeRevision = LoadLe16(p + PciCodeRevisionField);
     pci.codeType = p[PciCodeTypeField];
     pci.indicator = p[PciIndicatorField];
-    pci.lastImage = (pci.indicator & LastImageBit) != 0;
+    pci.lastImage = (pci.indicator & PciLastImageBit) != 0;
     return pci;
 }
 

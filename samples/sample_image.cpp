@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "driver/byte_order.h"
+#include "image/pci_data_layout.h"
+#include "image/rom_layout.h"
 
 namespace tarvex {
 
@@ -12,11 +14,9 @@ namespace {
 
 constexpr uint8_t FarReturn = 0xCB;
 constexpr size_t EntryOffset = 3;
-constexpr size_t PciPointerOffset = 0x18;
 constexpr size_t PciDataStart = 0x40;
 constexpr uint16_t PciDataLength = 0x1C;
 constexpr uint8_t PciDataRevision = 3;
-constexpr uint8_t LastImage = 0x80;
 constexpr size_t BannerStart = 0x60;
 constexpr size_t BannerCapacity = 0xA0;  // up to the config entries, NUL included
 constexpr size_t ConfigStart = 0x100;
@@ -40,20 +40,20 @@ constexpr SampleEntry SampleEntries[] = {
 
 void WritePciData(std::vector<uint8_t>& image, const SampleSpec& spec) {
     uint8_t* p = image.data() + PciDataStart;
-    std::memcpy(p, "PCIR", 4);
-    StoreLe16(p + 4, spec.vendor);
-    StoreLe16(p + 6, spec.device);
-    StoreLe16(p + 8, 0);  // no device list
-    StoreLe16(p + 0x0A, PciDataLength);
-    p[0x0C] = PciDataRevision;
-    p[0x0D] = static_cast<uint8_t>(spec.classCode);
-    p[0x0E] = static_cast<uint8_t>(spec.classCode >> 8);
-    p[0x0F] = static_cast<uint8_t>(spec.classCode >> 16);
-    StoreLe16(p + 0x10, static_cast<uint16_t>(spec.size / 512));
-    StoreLe16(p + 0x12, 0x0100);  // code revision 1.00
-    p[0x14] = 0;                  // x86 code
-    p[0x15] = LastImage;
-    StoreLe16(p + 0x16, static_cast<uint16_t>(spec.size / 512));  // runtime length
+    std::memcpy(p + PciSignatureField, "PCIR", 4);
+    StoreLe16(p + PciVendorField, spec.vendor);
+    StoreLe16(p + PciDeviceField, spec.device);
+    StoreLe16(p + PciDeviceListField, 0);  // no device list
+    StoreLe16(p + PciLengthField, PciDataLength);
+    p[PciRevisionField] = PciDataRevision;
+    p[PciClassField] = static_cast<uint8_t>(spec.classCode);
+    p[PciClassField + 1] = static_cast<uint8_t>(spec.classCode >> 8);
+    p[PciClassField + 2] = static_cast<uint8_t>(spec.classCode >> 16);
+    StoreLe16(p + PciImageLengthField, static_cast<uint16_t>(spec.size / 512));
+    StoreLe16(p + PciCodeRevisionField, 0x0100);  // code revision 1.00
+    p[PciCodeTypeField] = 0;                      // x86 code
+    p[PciIndicatorField] = PciLastImageBit;
+    StoreLe16(p + PciFieldsEnd, static_cast<uint16_t>(spec.size / 512));  // runtime length
     StoreLe16(p + 0x18, 0);
     StoreLe16(p + 0x1A, 0);
 }
@@ -84,7 +84,7 @@ std::vector<uint8_t> MakeSampleImage(const SampleSpec& spec) {
     image[1] = 0xAA;
     image[2] = static_cast<uint8_t>(spec.size / 512);
     image[EntryOffset] = FarReturn;
-    StoreLe16(image.data() + PciPointerOffset, static_cast<uint16_t>(PciDataStart));
+    StoreLe16(image.data() + RomPciDataOffset, static_cast<uint16_t>(PciDataStart));
     WritePciData(image, spec);
     const size_t bannerLength = std::min(spec.banner.size(), BannerCapacity - 1);
     std::memcpy(image.data() + BannerStart, spec.banner.data(), bannerLength);
