@@ -33,7 +33,7 @@ void PrintText(const DriverSurvey& survey, std::ostream& out) {
             out << "[" << adapter.index << "] adapter information query failed\n";
             continue;
         }
-        out << AdapterLine(adapter) << "\n    ";
+        out << AdapterLine(adapter) << ", ";
         if (adapter.pciIdentity) {
             out << "PCI " << PciText(*adapter.pciIdentity) << ", ROM "
                 << RomSizeForIdentity(*adapter.pciIdentity) / 1024 << " KiB, ";
