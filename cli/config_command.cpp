@@ -100,9 +100,8 @@ bool NumbersWithinLimits(std::ostream& err) {
     return true;
 }
 
-unsigned OutputMode(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
+// A new image file is readable by all, as the user's umask allows; an existing one keeps its mode.
+unsigned NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666u & ~mask;
@@ -110,7 +109,7 @@ unsigned OutputMode(const std::string& path) {
 
 bool WriteImage(const std::string& path, const std::vector<uint8_t>& bytes, std::ostream& err) {
     platform::ReplacingFile file;
-    if (!file.Open(path, OutputMode(path)) || file.Write(bytes.data(), bytes.size()) != bytes.size() ||
+    if (!file.Open(path, NewFileMode()) || file.Write(bytes.data(), bytes.size()) != bytes.size() ||
         !file.Commit()) {
         err << "Cannot write " << path << "; nothing was replaced.\n";
         return false;

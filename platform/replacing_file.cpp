@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 
 namespace tarvex::platform {
 
@@ -15,13 +16,28 @@ bool ReplacingFile::Open(const std::string& path, unsigned mode) {
     Abort();
     m_target = path;
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) {
         m_fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
         return m_fd >= 0;
     }
-    std::string temp = path + ".XXXXXX";
+    if (exists) {
+        // Replace the file the path names, also through a link, only where opening it for
+        // writing would be allowed, and keep its permissions.
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            m_target = resolved;
+            std::free(resolved);
+        }
+        if (::access(m_target.c_str(), W_OK) != 0) return false;
+        mode = info.st_mode & 07777;
+    }
+    std::string temp = m_target + ".XXXXXX";
     m_fd = ::mkstemp(temp.data());
-    if (m_fd < 0) return false;
+    if (m_fd < 0) {
+        // A folder that takes no new file: an existing file can still be rewritten in place.
+        if (exists) m_fd = ::open(m_target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        return m_fd >= 0;
+    }
     ::fchmod(m_fd, static_cast<mode_t>(mode));
     m_temp = temp;
     return true;

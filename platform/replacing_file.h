@@ -5,8 +5,10 @@
 namespace tarvex::platform {
 
 // Writes a file so that it is complete or not replaced: a regular (or missing) target is
-// written to a temporary file beside it and moved into place by Commit; a target that exists
-// and is no regular file (a device, a pipe) is written in place, since it cannot be replaced.
+// written to a temporary file beside it and moved into place by Commit, keeping an existing
+// file's permissions and writing through a link to it. A target that exists and is no regular
+// file (a device, a pipe) is written in place, since it cannot be replaced; so is an existing
+// file in a folder that takes no new file.
 class ReplacingFile {
 public:
     ReplacingFile() = default;
@@ -14,7 +16,8 @@ public:
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-    // Opens for writing; false when the file cannot be created (errno tells why).
+    // Opens for writing; false when the file cannot be created or may not be written (errno
+    // tells why). A new file gets the mode.
     bool Open(const std::string& path, unsigned mode = 0600);
     // Writes the whole block, retrying short writes; returns the bytes written.
     size_t Write(const void* data, size_t length);

@@ -21,11 +21,18 @@ namespace {
 constexpr uint16_t RomSignature = 0xAA55;
 constexpr int32_t PciDataOffsetField = 0x18;
 
-// Closes the image file on every way out.
+// Closes the image file on every way out. A folder or a device opens on this system but is no
+// image file, so it counts as a file that cannot be opened.
 class ReadOnlyFile {
 public:
     explicit ReadOnlyFile(const std::string& path)
-        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        struct stat info {};
+        if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
     ~ReadOnlyFile() {
         if (m_fd >= 0) ::close(m_fd);
     }

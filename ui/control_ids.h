@@ -11,6 +11,7 @@ inline constexpr int IdcProgress = 1004;
 inline constexpr int IdcBackup = 1005;
 inline constexpr int IdcConfig = 1006;
 inline constexpr int IdcController = 1017;
+inline constexpr int IdcControllerLabel = 1019;
 inline constexpr int IdcStatus = 1020;
 
 // Buttons of the configuration dialog (template 129).

@@ -18,7 +18,7 @@ const ControlTemplate FlashDialogControls[] = {
     {IdcBackup, ControlClass::Button, "&Backup", 168, 110, 47, 16, PushButton, nullptr},
     {IdcExit, ControlClass::Button, "&Exit", 216, 110, 51, 16, PushButton, nullptr},
     {IdcProgress, ControlClass::ProgressBar, nullptr, 7, 83, 260, 17, StyleSmooth, "Progress"},
-    {NoControlId, ControlClass::Static, "Controller:", 7, 9, 47, 10, StaticLeft, nullptr},
+    {IdcControllerLabel, ControlClass::Static, "Controller:", 7, 9, 47, 10, StaticLeft, nullptr},
     {IdcController, ControlClass::ComboBox, nullptr, 57, 7, 210, 69,
      StyleDropDownList | StyleSorted | StyleVScroll | StyleTabStop, "Controller"},
     {IdcStatus, ControlClass::Static, "", 7, 70, 260, 10, StaticLeft, "Status"},

@@ -1,6 +1,8 @@
 #include "ui/prompter.h"
 
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace tarvex {
@@ -21,17 +23,33 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A Yes/No question that only its two buttons answer.
+class AnswerRequiredBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() != Qt::Key_Escape) QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
 class QtPrompter final : public Prompter {
 public:
     MessageAnswer ShowMessage(QWidget* owner, const QString& text, const QString& caption,
                               MessageIcon icon, MessageButtons buttons) override {
-        bool yesNo = buttons == MessageButtons::YesNo;
-        QMessageBox box(BoxIcon(icon), caption, text,
-                        yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
+        if (buttons == MessageButtons::YesNo) {
+            AnswerRequiredBox box(BoxIcon(icon), caption, text,
+                                  QMessageBox::Yes | QMessageBox::No, owner);
+            box.setTextFormat(Qt::PlainText);
+            box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+            return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+        }
+        QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, owner);
         box.setTextFormat(Qt::PlainText);
-        int answer = box.exec();
-        if (!yesNo) return MessageAnswer::Ok;
-        return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+        box.exec();
+        return MessageAnswer::Ok;
     }
 
     QString OpenFileName(QWidget* owner) override { return QFileDialog::getOpenFileName(owner); }

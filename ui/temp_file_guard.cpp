@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -19,6 +20,11 @@ volatile sig_atomic_t g_armed = 0;
 struct sigaction g_previous[std::size(GuardedSignals)];
 bool g_installed = false;
 
+// Qt ends the process with exit() when the display connection breaks.
+void RemoveAtExit() {
+    if (g_armed) ::unlink(g_guardedPath);
+}
+
 void RemoveAndEnd(int signalNumber) {
     if (g_armed) ::unlink(g_guardedPath);
     ::signal(signalNumber, SIG_DFL);
@@ -33,6 +39,8 @@ void ArmTempFileGuard(const std::string& path) {
     std::memcpy(g_guardedPath, path.c_str(), path.size() + 1);
     g_armed = 1;
     if (g_installed) return;
+    static const bool atExitRegistered = std::atexit(RemoveAtExit) == 0;
+    (void)atExitRegistered;
     for (size_t i = 0; i < std::size(GuardedSignals); ++i) {
         struct sigaction action {};
         action.sa_handler = RemoveAndEnd;

@@ -58,12 +58,17 @@ TEST_F(ConfigCommandTest, UnopenableFileKeepsTheEarlierBuffer) {
     ASSERT_TRUE(g_imageBuffer);
     EXPECT_EQ(g_imageSize, 32768);
     const uint8_t* held = g_imageBuffer.get();
-    prompter.openPaths = {(Dir() / "missing.rom").string()};
-    window->OnOpen();
-    EXPECT_FALSE(RunConfig(*window));
-    EXPECT_EQ(prompter.messages,
-              (Messages{{"Cannot open the BIOS Image file.", "Error", MessageIcon::Error}}));
-    EXPECT_EQ(g_imageBuffer.get(), held);
+    // A missing file, and a folder, which opens here but is no file to read.
+    for (const std::string& path : {(Dir() / "missing.rom").string(), Dir().string()}) {
+        prompter.messages.clear();
+        prompter.openPaths = {path};
+        window->OnOpen();
+        EXPECT_FALSE(RunConfig(*window));
+        EXPECT_EQ(prompter.messages,
+                  (Messages{{"Cannot open the BIOS Image file.", "Error", MessageIcon::Error}}));
+        EXPECT_EQ(g_imageBuffer.get(), held);
+        EXPECT_EQ(g_imageSize, 32768);
+    }
 }
 
 TEST_F(ConfigCommandTest, EditKeptInTheTemporaryFileIsWhatFlashProgramsUntilThePathChanges) {

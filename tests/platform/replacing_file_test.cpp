@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/replacing_file.h"
+
+namespace tarvex::platform {
+namespace {
+
+class ReplacingFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tarvex-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::string Path(const char* name) const { return (m_dir / name).string(); }
+    static void Put(const std::string& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    static std::string Get(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+    size_t Entries() const {
+        auto entries = std::filesystem::directory_iterator(m_dir);
+        return static_cast<size_t>(std::distance(begin(entries), end(entries)));
+    }
+
+    std::filesystem::path m_dir;
+};
+
+TEST_F(ReplacingFileTest, OldContentStaysUntilCommitAndAfterAbort) {
+    const std::string target = Path("image.rom");
+    Put(target, "old");
+    {
+        ReplacingFile file;
+        ASSERT_TRUE(file.Open(target));
+        EXPECT_EQ(file.Write("new content", 11), 11u);
+        EXPECT_EQ(Get(target), "old");
+    }  // dropped without Commit
+    EXPECT_EQ(Get(target), "old");
+    EXPECT_EQ(Entries(), 1u);
+
+    ReplacingFile file;
+    ASSERT_TRUE(file.Open(target));
+    file.Write("new content", 11);
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(Get(target), "new content");
+    EXPECT_EQ(Entries(), 1u);
+}
+
+TEST_F(ReplacingFileTest, NewFilesGetTheModeAndExistingOnesKeepTheirs) {
+    ReplacingFile file;
+    ASSERT_TRUE(file.Open(Path("new.rom"), 0600));
+    ASSERT_TRUE(file.Commit());
+    struct stat info {};
+    ASSERT_EQ(::stat(Path("new.rom").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+
+    Put(Path("shared.rom"), "old");
+    ::chmod(Path("shared.rom").c_str(), 0644);
+    ASSERT_TRUE(file.Open(Path("shared.rom"), 0600));
+    ASSERT_TRUE(file.Commit());
+    ASSERT_EQ(::stat(Path("shared.rom").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u);
+}
+
+TEST_F(ReplacingFileTest, LinkStaysALinkAndItsFileIsReplaced) {
+    Put(Path("real.rom"), "old");
+    std::filesystem::create_symlink(Path("real.rom"), Path("link.rom"));
+    ReplacingFile file;
+    ASSERT_TRUE(file.Open(Path("link.rom")));
+    file.Write("new", 3);
+    ASSERT_TRUE(file.Commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("link.rom")));
+    EXPECT_EQ(Get(Path("real.rom")), "new");
+}
+
+TEST_F(ReplacingFileTest, DevicesAreWrittenInPlaceAndMissingFoldersFail) {
+    ReplacingFile file;
+    ASSERT_TRUE(file.Open("/dev/null"));
+    EXPECT_EQ(file.Write("data", 4), 4u);
+    EXPECT_TRUE(file.Commit());
+    EXPECT_FALSE(file.Open(Path("missing/image.rom")));
+}
+
+}  // namespace
+}  // namespace tarvex::platform
