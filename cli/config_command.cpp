@@ -24,8 +24,9 @@ namespace {
 
 // The same checks the window makes before it opens the configuration dialog.
 bool LooksLikeBiosImage(const std::vector<uint8_t>& bytes) {
-    if (bytes.size() < 4 || LoadLe16(bytes.data()) != 0xAA55) return false;
-    return LoadLe16(bytes.data() + 0x18) + size_t{4} < bytes.size();
+    constexpr size_t PciOffsetField = 0x18;
+    if (bytes.size() < PciOffsetField + 2 || LoadLe16(bytes.data()) != 0xAA55) return false;
+    return LoadLe16(bytes.data() + PciOffsetField) + size_t{4} < bytes.size();
 }
 
 // Rows the dialog lets the user edit: the first nine, those with a label.

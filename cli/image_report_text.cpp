@@ -45,6 +45,8 @@ void PrintImage(size_t index, const RomImageInfo& image, std::ostream& out) {
                   image.efi ? "yes" : "no", image.efiWord);
     if (image.pci.present)
         PrintPciData(image.pci, out);
+    else if (image.pci.offset == 0)  // the file ends before the offset field at 0x18
+        out << "  PCI data structure:  its offset field lies beyond the end of the file\n";
     else
         out << Format("  PCI data structure:  at 0x%zX, beyond the end of the file\n",
                       image.pci.offset);

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "cli/console_progress.h"
+#include "cli/exit_codes.h"
 #include "driver/adapter_queries.h"
 #include "flash/eprom_access.h"
 #include "flash/event_channel.h"
@@ -89,18 +90,34 @@ int VerifyLoaded(uint32_t adapter, int fd, std::ostream& out, std::ostream& err)
     return ReportComparison(result, length, out);
 }
 
+// The command line's own exit statuses for what stops a verification before it compares.
+int VerifyExitStatus(int status) {
+    switch (status) {
+    case StatusOk:
+    case StatusVerifyFailed:
+        return status;
+    case StatusInvalidImage:
+    case StatusNoMemory:
+        return ExitBadImage;
+    case StatusAdapterInfo:
+        return ExitUnavailable;
+    default:  // the file could not be opened or read whole, or the ROM could not be read
+        return ExitFileError;
+    }
+}
+
 }  // namespace
 
 int RunVerify(uint32_t adapter, const std::string& image, std::ostream& out, std::ostream& err) {
     AdapterInfo info;
     if (GetAdapterInfo(adapter, &info) != 0) {
         err << "Adapter " << adapter << " does not answer the information query.\n";
-        return StatusAdapterInfo;
+        return VerifyExitStatus(StatusAdapterInfo);
     }
-    const int fd = ::open(image.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenImageFile(image.c_str());
     if (fd < 0) {
         err << "Failed to open file: " << image << "\n";
-        return StatusOpenFailed;
+        return VerifyExitStatus(StatusOpenFailed);
     }
     const EventSink previous = CurrentEventSink();
     BeginConsoleProgress(err, false);
@@ -109,7 +126,7 @@ int RunVerify(uint32_t adapter, const std::string& image, std::ostream& out, std
     SetEventSink(previous);
     EndConsoleProgress();
     ::close(fd);
-    return status;
+    return VerifyExitStatus(status);
 }
 
 }  // namespace tarvex::cli

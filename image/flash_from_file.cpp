@@ -44,7 +44,7 @@ FlashStatus FlashFromFile(AdapterIndex adapter, const char* path, int32_t force,
 
     ResetFlashRunState();
     FlashRunState& run = CurrentFlashRunState();
-    const int fd = path != nullptr ? ::open(path, O_RDONLY | O_CLOEXEC) : -1;
+    const int fd = OpenImageFile(path);
     if (fd < 0) {
         LogEvent(EventText, 0, "Failed to open file: %s\n", path != nullptr ? path : "");
         return StatusOpenFailed;

@@ -1,5 +1,6 @@
 #include "image/image_loader.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +39,17 @@ int64_t FileSize(int fd) {
 }
 
 }  // namespace
+
+int OpenImageFile(const char* path) {
+    if (path == nullptr) return -1;
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
 
 int32_t ImageBufferLength(int64_t fileSize) {
     if (fileSize > RomSize) {

@@ -19,6 +19,10 @@ struct LoadedImage {
 // buffer length can hold.
 int32_t ImageBufferLength(int64_t fileSize);
 
+// Opens an image file read-only; -1 when it cannot be opened. A folder, which this system lets
+// one open, counts as a file that cannot be opened.
+int OpenImageFile(const char* path);
+
 // Loads an open image file as flash from file does: the first 4 bytes and the signature, the
 // buffer rule, the rest in one read, the zero tail. Posts the message of a failure and returns
 // StatusInvalidImage, StatusNoMemory or StatusReadError; StatusOk with the image filled.

@@ -1,5 +1,7 @@
 #include "image/option_rom_info.h"
 
+#include <algorithm>
+
 #include "driver/byte_order.h"
 #include "image/pci_data_layout.h"
 #include "image/rom_layout.h"
@@ -71,6 +73,21 @@ size_t NextImageStart(const RomImageInfo& image, size_t fileSize) {
     return next + 2 <= fileSize ? next : 0;
 }
 
+// The identity as a flash reads it: from the file loaded into a buffer of at least RomSize
+// bytes with a zero tail, so it may lie partly or wholly in that tail.
+bool ReadFlashedIdentity(std::span<const uint8_t> file, PciIdentity& identity) {
+    if (file.size() < RomPciDataOffset + 2) return false;
+    const size_t rounded = (file.size() + 1023) / 1024 * 1024;
+    const size_t buffer = std::max(rounded, static_cast<size_t>(RomSize));
+    const size_t at = LoadLe16(file.data() + RomPciDataOffset) + PciDataIdentityOffset;
+    if (at + 4 > buffer) return false;
+    uint8_t bytes[4] = {};
+    for (size_t i = 0; i < 4; ++i)
+        if (at + i < file.size()) bytes[i] = file[at + i];
+    identity = LoadLe32(bytes);
+    return true;
+}
+
 }  // namespace
 
 const char* RomProblemText(RomProblem problem) {
@@ -82,7 +99,7 @@ const char* RomProblemText(RomProblem problem) {
         case RomProblem::NoSignature:
             return "the file does not begin with the ROM signature 55 AA";
         case RomProblem::IdentityOutside:
-            return "the PCI data structure's identity lies beyond the end of the file";
+            return "the PCI data structure's identity lies beyond the image buffer";
     }
     return "unknown";
 }
@@ -95,7 +112,7 @@ OptionRomInfo DescribeOptionRom(std::span<const uint8_t> file) {
         return info;
     }
     if (!HasRomSignature(file.data(), file.size())) info.problem = RomProblem::NoSignature;
-    info.identityReadable = ReadImageIdentity(file.data(), file.size(), &info.identity);
+    info.identityReadable = ReadFlashedIdentity(file, info.identity);
     if (info.problem == RomProblem::None && !info.identityReadable)
         info.problem = RomProblem::IdentityOutside;
 

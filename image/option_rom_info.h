@@ -14,7 +14,7 @@ enum class RomProblem {
     None,
     TooShort,         // fewer than 4 bytes
     NoSignature,      // does not begin with 0x55, 0xAA
-    IdentityOutside,  // the PCI data structure's identity lies beyond the end of the file
+    IdentityOutside,  // the identity lies beyond the buffer a flash would load the file into
 };
 const char* RomProblemText(RomProblem problem);
 

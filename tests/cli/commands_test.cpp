@@ -72,7 +72,7 @@ TEST_F(Commands, VerifyComparesTheRomWithTheImageAsFlashedWithoutWriting) {
     EXPECT_EQ(changed.out,
               "First difference at 0x200: ROM 0xFF, image 0x42.\n2 of 65536 bytes differ.\n");
     const CliResult invalid = verify(WriteFile(m_dir.Path("bad.rom"), {0xAA, 0x55, 1, 0}));
-    EXPECT_EQ(invalid.exit, StatusInvalidImage);
+    EXPECT_EQ(invalid.exit, cli::ExitBadImage);
     EXPECT_EQ(invalid.err, "Invalid BIOS image\n");
 }
 

@@ -94,6 +94,8 @@ TEST_F(ConfigCommand, FilesThatAreNoBiosImageAreRefused) {
     EXPECT_EQ(Run({}).exit, 65);
     WriteFile(m_image, {0x55, 0xAA, 0x01});
     EXPECT_EQ(Run({}).exit, 65);
+    WriteFile(m_image, {0x55, 0xAA, 0x01, 0, 0, 0, 0, 0});  // ends before the offset field
+    EXPECT_EQ(Run({}).exit, 65);
     m_image = m_dir.Path("absent.rom");
     EXPECT_EQ(Run({}).exit, 74);
 }

@@ -125,6 +125,9 @@ TEST_F(FlashFromFileTest, FailedAdapterQueryKeepsTheSinkAndOpenFailureDropsIt) {
     EXPECT_EQ(CurrentEventSink(), nullptr);
     EXPECT_TRUE(Posted().empty());
     ::testing::internal::CaptureStderr();
+    EXPECT_EQ(FlashFromFile(0, m_dir.Path("").c_str(), 0, Record), StatusOpenFailed);  // a folder
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Failed to open file: "), std::string::npos);
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(FlashFromFile(0, longPath.c_str(), 0, Record), StatusOpenFailed);
     EXPECT_EQ(::testing::internal::GetCapturedStderr().size(), size_t{EventTextCapacity});
 }

@@ -64,8 +64,15 @@ TEST(OptionRomInfo, NamesWhyAFileIsNoImageAndReadsOnlyFieldsInsideIt) {
     std::swap(file[0], file[1]);
     EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::NoSignature);
     std::swap(file[0], file[1]);
-    file[24] = 0xFE;  // identity at 0x402, past the end
+    // An identity past the end of the file is read from the flash buffer's zero tail, as a
+    // flash reads it; only one past the buffer makes the file no image.
+    file[24] = 0xFE;
     file[25] = 0x03;
+    OptionRomInfo tail = DescribeOptionRom(file);
+    EXPECT_EQ(tail.problem, RomProblem::None);
+    EXPECT_TRUE(tail.identityReadable && tail.identity == 0);
+    file[24] = 0xFD;  // identity at 0x10001, past the 64 KiB buffer
+    file[25] = 0xFF;
     EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::IdentityOutside);
 
     // Room for the identity, not for the rest of the data structure or the declared length.

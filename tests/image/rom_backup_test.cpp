@@ -29,6 +29,8 @@ TEST_F(BackupTest, CopiesTheWholeRomOfEitherSizeInAscendingBlocks) {
         SimSession session(PatternRig(device));
         SetEventSink(Record);
         const std::string path = WriteFile(m_dir.Path("backup.bin"), {1, 2, 3});  // replaced
+        struct stat info {};
+        ::chmod(path.c_str(), 0640);
 
         EXPECT_EQ(BackupRom(0, path.c_str()), StatusOk);
         EXPECT_EQ(RomSize, static_cast<int32_t>(size));
@@ -41,8 +43,12 @@ TEST_F(BackupTest, CopiesTheWholeRomOfEitherSizeInAscendingBlocks) {
                 << i;
         EXPECT_EQ(PostedTexts(), (std::vector<std::string>{"Backup BIOS, Please wait......", "\n",
                                                            "Backup BIOS Success!\n\n"}));
-        struct stat info {};
-        EXPECT_EQ(::stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0, 0600u);
+        // The replaced file keeps its permissions, as truncating it would; a new one is 0600.
+        EXPECT_EQ(::stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0, 0640u);
+        const std::string fresh = m_dir.Path("fresh.bin");
+        EXPECT_EQ(BackupRom(0, fresh.c_str()), StatusOk);
+        EXPECT_EQ(::stat(fresh.c_str(), &info) == 0 ? info.st_mode & 0777 : 0, 0600u);
+        ::unlink(fresh.c_str());
     }
 }
 
