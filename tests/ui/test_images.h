@@ -4,17 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "support/entry_writer.h"
+
 namespace tarvex::uitest {
 
 inline constexpr size_t EntriesAt = 0x100;
 
-// Writes text, then a value of `width` bytes little-endian; returns the offset after them.
-inline size_t Put(std::vector<uint8_t>& image, size_t at, const std::string& text,
-                  uint32_t value = 0, size_t width = 0) {
-    for (char c : text) image.at(at++) = static_cast<uint8_t>(c);
-    for (size_t i = 0; i < width; ++i) image.at(at++) = static_cast<uint8_t>(value >> (8 * i));
-    return at;
-}
+using testing::Put;
+using testing::PutNumber;
+using testing::PutSwitch;
 
 // An option ROM image for vendor:device whose length byte covers it, PCI data structure at 0x40.
 inline std::vector<uint8_t> MakeRomImage(uint16_t vendor, uint16_t device, size_t size) {
@@ -24,20 +22,6 @@ inline std::vector<uint8_t> MakeRomImage(uint16_t vendor, uint16_t device, size_
     Put(image, 0x40, "PCIR", vendor | static_cast<uint32_t>(device) << 16, 4);
     Put(image, 0x60, "Test option ROM");
     return image;
-}
-
-inline size_t PutSwitch(std::vector<uint8_t>& image, size_t at, const std::string& label,
-                        uint8_t value) {
-    return Put(image, at, "<VL>" + label + "</V>", value, 1);
-}
-
-// letter 'B', 'W' or 'D'; limits is "min,max".
-inline size_t PutNumber(std::vector<uint8_t>& image, size_t at, char letter,
-                        const std::string& limits, const std::string& label, uint32_t value) {
-    return Put(image, at, std::string("<V") + letter + limits + ">" + label + "</V>", value,
-               letter == 'B'   ? 1
-               : letter == 'W' ? 2
-                               : 4);
 }
 
 inline uint8_t SumOf(const std::vector<uint8_t>& image, size_t length) {
