@@ -15,6 +15,7 @@ struct FlashChipEntry {
     const char* name;
     IdentifyRoutine identify;
     ProgramRoutine program;
+    uint32_t capacity;  // bytes; 0 where the driver programs a part only it knows
 };
 
 inline constexpr int32_t FlashChipCount = 35;

@@ -8,10 +8,30 @@
 
 namespace tarvex {
 
+namespace {
+
+// The bytes the run writes: the buffer, but never past the chip. A zero tail that reaches past
+// the chip has nothing to fill there; an image that does not fit is refused.
+bool FitsChip(const FlashChipEntry& chip, const FlashRunState& run, uint32_t& length) {
+    if (chip.capacity == 0 || length <= chip.capacity) return true;
+    const auto file = static_cast<uint32_t>(run.contentLength);
+    const uint32_t content = file > 0 && file < length ? file : length;
+    if (content > chip.capacity) {
+        RecordFlashStatus(StatusImageTooLarge);
+        LogEvent(EventText, 0, "The image is %u bytes, larger than the %u bytes of the %s\n",
+                 content, chip.capacity, chip.name);
+        return false;
+    }
+    length = chip.capacity;
+    return true;
+}
+
+}  // namespace
+
 int32_t FlashRun(AdapterIndex adapter) {
     FlashRunState& run = CurrentFlashRunState();
     uint8_t* image = run.image.get();
-    const uint32_t length =
+    uint32_t length =
         image != nullptr && run.imageLength > 0 ? static_cast<uint32_t>(run.imageLength) : 0;
     FixImageChecksum(image, length);
 
@@ -24,6 +44,7 @@ int32_t FlashRun(AdapterIndex adapter) {
     const FlashChipEntry& chip = FlashChipTable[row];
     LogEvent(EventText, 0, "Flash Id: 0x%04X\n", static_cast<unsigned>(chip.id & 0xFFFF));
     LogEvent(EventText, 0, "EPROM Vendor: %s\n", chip.name);
+    if (!FitsChip(chip, run, length)) return 0;
 
     if (chip.program(adapter, image, length) == 0) return 0;
     LogEvent(EventFlashDone, 0, nullptr);

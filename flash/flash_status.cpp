@@ -7,7 +7,7 @@ constexpr const char* StatusNames[FlashStatusCount] = {
     "StatusOk",        "StatusOpenFailed",   "StatusInvalidImage", "StatusNoMemory",
     "StatusReadError", "StatusWriteError",   "StatusCreateFailed", "StatusNoAdapter",
     "StatusNoEprom",   "StatusEpromWrite",   "StatusEpromRead",    "StatusEraseFailed",
-    "StatusProtected", "StatusVerifyFailed", "StatusAdapterInfo",
+    "StatusProtected", "StatusVerifyFailed", "StatusAdapterInfo",  "StatusImageTooLarge",
 };
 }
 

@@ -20,9 +20,10 @@ enum FlashStatus : int32_t {
     StatusProtected = 12,
     StatusVerifyFailed = 13,
     StatusAdapterInfo = 14,
+    StatusImageTooLarge = 15,  // the image file is longer than the identified chip
 };
 
-inline constexpr int32_t FlashStatusCount = 15;
+inline constexpr int32_t FlashStatusCount = 16;
 
 // The code's constant name ("StatusEpromRead"), or "StatusUnknown" outside the table.
 const char* FlashStatusName(int32_t status);

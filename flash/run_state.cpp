@@ -16,6 +16,7 @@ void ResetFlashRunState() {
     g_flashRunState.file = NoFileDescriptor;
     g_flashRunState.image.reset();
     g_flashRunState.imageLength = 0;
+    g_flashRunState.contentLength = 0;
     g_flashRunState.status = StatusOk;
     SetEventSink(nullptr);
 }

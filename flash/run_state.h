@@ -17,6 +17,9 @@ struct FlashRunState {
     int file = NoFileDescriptor;
     std::unique_ptr<uint8_t[]> image;  // the image buffer, owned by the run
     int32_t imageLength = 0;
+    // The image file's own bytes at the start of the buffer; the rest is its zero tail. 0 when
+    // the whole buffer is image.
+    int32_t contentLength = 0;
     FlashStatus status = StatusOk;
 };
 

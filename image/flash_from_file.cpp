@@ -62,6 +62,7 @@ FlashStatus FlashFromFile(AdapterIndex adapter, const char* path, int32_t force,
     } else {
         run.image = std::move(image.bytes);
         run.imageLength = image.length;
+        run.contentLength = static_cast<int32_t>(image.fileSize);
         LogEvent(EventText, 0, "BIOS code loaded\n");
         CloseRunFile(run);
         CheckAndFlash(run);
