@@ -43,6 +43,12 @@ nlohmann::json ImageJson(const RomImageInfo& image) {
             {"checksum_ok", image.checksumOk}};
 }
 
+nlohmann::json VerdictJson(RomProblem problem) {
+    nlohmann::json json = {{"accepted", problem == RomProblem::None}};
+    if (problem != RomProblem::None) json["problem"] = RomProblemText(problem);
+    return json;
+}
+
 }  // namespace
 
 nlohmann::json ImageReportJson(const ImageReport& report) {
@@ -53,6 +59,8 @@ nlohmann::json ImageReportJson(const ImageReport& report) {
                            {"images", nlohmann::json::array()},
                            {"config_entries", nlohmann::json::array()}};
     if (rom.problem != RomProblem::None) json["problem"] = RomProblemText(rom.problem);
+    json["flash"] = VerdictJson(rom.problem);
+    json["config"] = VerdictJson(rom.configProblem);
     json["identity"] = rom.identityReadable ? nlohmann::json(HexText(rom.identity, 8)) : nullptr;
     for (const RomImageInfo& image : rom.images) json["images"].push_back(ImageJson(image));
     for (size_t row = 0; row < report.entries.size(); ++row)

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <ostream>
+#include <string>
 
 #include "cli/image_report.h"
 #include "cli/config_entry_report.h"
@@ -54,6 +55,11 @@ void PrintImage(size_t index, const RomImageInfo& image, std::ostream& out) {
                   static_cast<unsigned>(image.sum), image.checksumOk ? "valid" : "not valid");
 }
 
+std::string Verdict(RomProblem problem) {
+    if (problem == RomProblem::None) return "accepted";
+    return std::string("refused, ") + RomProblemText(problem);
+}
+
 }  // namespace
 
 void PrintImageReport(const ImageReport& report, std::ostream& out) {
@@ -63,7 +69,9 @@ void PrintImageReport(const ImageReport& report, std::ostream& out) {
     if (rom.identityReadable)
         out << Format("Identity for flashing: %08X (%s)\n", rom.identity,
                       PciPairText(rom.identity & 0xFFFF, rom.identity >> 16).c_str());
-    if (rom.problem == RomProblem::None) PrintConfigEntries(report.entries, out);
+    out << "Flash:  " << Verdict(rom.problem) << "\n";
+    out << "Config: " << Verdict(rom.configProblem) << "\n";
+    if (rom.configProblem == RomProblem::None) PrintConfigEntries(report.entries, out);
 }
 
 }  // namespace tarvex::cli

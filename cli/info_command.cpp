@@ -37,14 +37,19 @@ int RunInfo(const std::string& image, bool json, std::ostream& out, std::ostream
         return ExitBadImage;
     }
     ImageReport report{image, DescribeOptionRom(bytes), {}};
-    if (report.rom.problem == RomProblem::None) report.entries = ConfigEntriesOf(bytes);
+    // The entries are listed whenever Config would open the image, whatever a flash says.
+    if (report.rom.configProblem == RomProblem::None) report.entries = ConfigEntriesOf(bytes);
 
     if (json)
         out << ImageReportJson(report).dump(2) << "\n";
     else if (!report.rom.images.empty() && report.rom.images.front().signatureOk)
         PrintImageReport(report, out);
-    if (report.rom.problem == RomProblem::None) return ExitOk;
-    err << image << " is not a BIOS image: " << RomProblemText(report.rom.problem) << ".\n";
+    const RomProblem problem = report.rom.problem;
+    if (problem == RomProblem::None) return ExitOk;
+    if (report.rom.configProblem == RomProblem::None)
+        err << image << " cannot be flashed: " << RomProblemText(problem) << ".\n";
+    else
+        err << image << " is not a BIOS image: " << RomProblemText(problem) << ".\n";
     return ExitBadImage;
 }
 

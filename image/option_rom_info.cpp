@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "driver/byte_order.h"
+#include "image/config_image_check.h"
 #include "image/pci_data_layout.h"
 #include "image/rom_layout.h"
 
@@ -90,23 +91,10 @@ bool ReadFlashedIdentity(std::span<const uint8_t> file, PciIdentity& identity) {
 
 }  // namespace
 
-const char* RomProblemText(RomProblem problem) {
-    switch (problem) {
-        case RomProblem::None:
-            return "a BIOS image";
-        case RomProblem::TooShort:
-            return "the file is shorter than 4 bytes";
-        case RomProblem::NoSignature:
-            return "the file does not begin with the ROM signature 55 AA";
-        case RomProblem::IdentityOutside:
-            return "the PCI data structure's identity lies beyond the image buffer";
-    }
-    return "unknown";
-}
-
 OptionRomInfo DescribeOptionRom(std::span<const uint8_t> file) {
     OptionRomInfo info;
     info.fileSize = file.size();
+    info.configProblem = ConfigImageProblem(file);
     if (file.size() < MinimumImageFile) {
         info.problem = RomProblem::TooShort;
         return info;

@@ -6,17 +6,9 @@
 #include <vector>
 
 #include "driver/adapter_queries.h"
+#include "image/rom_problem.h"
 
 namespace tarvex {
-
-// Why a file is no BIOS image, as flashing would find it.
-enum class RomProblem {
-    None,
-    TooShort,         // fewer than 4 bytes
-    NoSignature,      // does not begin with 0x55, 0xAA
-    IdentityOutside,  // the identity lies beyond the buffer a flash would load the file into
-};
-const char* RomProblemText(RomProblem problem);
 
 // The PCI data structure of one image. Fields are valid when present is true.
 struct PciDataInfo {
@@ -53,7 +45,8 @@ struct RomImageInfo {
 
 struct OptionRomInfo {
     size_t fileSize = 0;
-    RomProblem problem = RomProblem::None;
+    RomProblem problem = RomProblem::None;        // why a flash refuses the file
+    RomProblem configProblem = RomProblem::None;  // why Config refuses it
     bool identityReadable = false;
     PciIdentity identity = 0;  // where flashing reads it: data structure offset plus 4
     std::vector<RomImageInfo> images;

@@ -8,7 +8,8 @@
 #include <new>
 
 #include "driver/adapter_queries.h"
-#include "driver/byte_order.h"
+#include "image/config_image_check.h"
+#include "image/rom_layout.h"
 #include "ui/config_dlg.h"
 #include "ui/flash_dlg.h"
 #include "ui/prompter.h"
@@ -17,9 +18,6 @@
 namespace tarvex {
 
 namespace {
-
-constexpr uint16_t RomSignature = 0xAA55;
-constexpr int32_t PciDataOffsetField = 0x18;
 
 // Closes the image file on every way out. A folder or a device opens on this system but is no
 // image file, so it counts as a file that cannot be opened.
@@ -49,16 +47,10 @@ int64_t FileLength(int fd) {
     return ::fstat(fd, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
 }
 
-// The length counts before the content is checked: even a rejected file raises RomSize.
+// RomSize is left alone: a saved edit goes through the flash's own buffer rule, and a rejected
+// file must not change what a later flash writes.
 void RecordImageLength(int64_t length) {
     g_imageSize = static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX));
-    if (g_imageSize > RomSize) RomSize = g_imageSize;
-}
-
-// The PCI data structure offset is read only when the file holds it.
-bool PciIdentityInside(const uint8_t* image, int32_t length) {
-    if (length < PciDataOffsetField + 2) return false;
-    return LoadLe16(image + PciDataOffsetField) + 4 < length;
 }
 
 // Reads the whole file into g_imageBuffer; the message of the first failure, or null.
@@ -67,7 +59,7 @@ const char* ReadConfigImage(int fd) {
     RecordImageLength(length);
     uint8_t head[4];
     ssize_t got = ::read(fd, head, sizeof head);
-    if (got < 4 || length < 4 || LoadLe16(head) != RomSignature) return "Invalid BIOS image";
+    if (got < 4 || length < 4 || !HasRomSignature(head, sizeof head)) return "Invalid BIOS image";
     if (length > INT32_MAX) return "BIOS file is too large (out of memory)";
     auto size = static_cast<int32_t>(length);
     std::unique_ptr<uint8_t[]> image(new (std::nothrow) uint8_t[static_cast<size_t>(size)]);
@@ -75,7 +67,8 @@ const char* ReadConfigImage(int fd) {
     std::memcpy(image.get(), head, sizeof head);
     ssize_t rest = ::read(fd, image.get() + 4, static_cast<size_t>(size) - 4);
     if (rest < 0 || rest + 4 != size) return "Error reading file";
-    if (!PciIdentityInside(image.get(), size)) return "Invalid BIOS image";
+    if (ConfigImageProblem({image.get(), static_cast<size_t>(size)}) != RomProblem::None)
+        return "Invalid BIOS image";
     g_imageBuffer = std::move(image);
     return nullptr;
 }

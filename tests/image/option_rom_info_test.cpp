@@ -6,6 +6,7 @@
 
 #include "config/config_scan.h"
 #include "config/config_state.h"
+#include "image/config_image_check.h"
 #include "image/test_files.h"
 
 namespace tarvex::testing {
@@ -25,9 +26,14 @@ TEST(OptionRomInfo, SamplesAreValidImagesWithConfigEntriesOfEveryKind) {
     const OptionRomInfo info = DescribeOptionRom(file);
     ASSERT_EQ(info.images.size(), 1u);
     const RomImageInfo& image = info.images[0];
-    EXPECT_TRUE(info.problem == RomProblem::None && info.identity == 0x0B221C5D);
-    EXPECT_TRUE(image.checksumOk && !image.efi && image.pci.signatureOk && image.pci.lastImage);
-    EXPECT_TRUE(image.declaredSize == 2048 && image.pci.imageLength == 4);
+    EXPECT_EQ(info.problem, RomProblem::None);
+    EXPECT_EQ(info.identity, 0x0B221C5D);
+    EXPECT_TRUE(image.checksumOk);
+    EXPECT_TRUE(!image.efi);
+    EXPECT_TRUE(image.pci.signatureOk);
+    EXPECT_TRUE(image.pci.lastImage);
+    EXPECT_EQ(image.declaredSize, 2048);
+    EXPECT_EQ(image.pci.imageLength, 4);
     EXPECT_EQ(image.pci.classCode, ClassCodeIde);
     ASSERT_EQ(ParseConfigEntries(file), 6);
     EXPECT_EQ(g_configEntries[5].kind, ConfigEntryKind::DwordNumber);
@@ -45,14 +51,18 @@ TEST(OptionRomInfo, WalksImagesByLengthUntilTheLastFlagTheEndOrAMissingSignature
     file.resize(file.size() + 4096, 0xFF);  // padding after the last image
     OptionRomInfo info = DescribeOptionRom(file);
     ASSERT_EQ(info.images.size(), 2u);
-    EXPECT_TRUE(info.images[1].start == 2048 && info.images[1].pci.offset == 2048 + 0x40);
-    EXPECT_TRUE(info.images[1].efi && info.images[1].pci.lastImage);
+    EXPECT_EQ(info.images[1].start, 2048);
+    EXPECT_EQ(info.images[1].pci.offset, 2048 + 0x40);
+    EXPECT_TRUE(info.images[1].efi);
+    EXPECT_TRUE(info.images[1].pci.lastImage);
 
-    EXPECT_EQ(DescribeOptionRom(Chained(1024, 2)).images.size(), 1u);  // next one past the end
+    EXPECT_EQ(DescribeOptionRom(Chained(1024, 2)).images.size(),
+              1u);  // next one past the end
     std::vector<uint8_t> garbage = Chained(1024, 2);
     garbage.resize(2048, 0xFF);
     info = DescribeOptionRom(garbage);
-    EXPECT_TRUE(info.images.size() == 2 && !info.images[1].signatureOk);
+    EXPECT_EQ(info.images.size(), 2);
+    EXPECT_TRUE(!info.images[1].signatureOk);
     std::vector<uint8_t> many;
     for (int i = 0; i < 40; ++i) many.insert(many.end(), garbage.begin(), garbage.begin() + 1024);
     EXPECT_EQ(DescribeOptionRom(many).images.size(), MaxDescribedImages);
@@ -64,13 +74,15 @@ TEST(OptionRomInfo, NamesWhyAFileIsNoImageAndReadsOnlyFieldsInsideIt) {
     std::swap(file[0], file[1]);
     EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::NoSignature);
     std::swap(file[0], file[1]);
-    // An identity past the end of the file is read from the flash buffer's zero tail, as a
-    // flash reads it; only one past the buffer makes the file no image.
+    // An identity past the end of the file is read from the flash buffer's zero
+    // tail, as a flash reads it; only one past the buffer makes the file no
+    // image.
     file[24] = 0xFE;
     file[25] = 0x03;
     OptionRomInfo tail = DescribeOptionRom(file);
     EXPECT_EQ(tail.problem, RomProblem::None);
-    EXPECT_TRUE(tail.identityReadable && tail.identity == 0);
+    EXPECT_TRUE(tail.identityReadable);
+    EXPECT_EQ(tail.identity, 0);
     file[24] = 0xFD;  // identity at 0x10001, past the 64 KiB buffer
     file[25] = 0xFF;
     EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::IdentityOutside);
@@ -80,10 +92,33 @@ TEST(OptionRomInfo, NamesWhyAFileIsNoImageAndReadsOnlyFieldsInsideIt) {
     file[25] = 0;
     file.resize(0x48);
     const OptionRomInfo info = DescribeOptionRom(file);
-    EXPECT_TRUE(info.problem == RomProblem::None && info.identity == 0x0A121C5D);
+    EXPECT_EQ(info.problem, RomProblem::None);
+    EXPECT_EQ(info.identity, 0x0A121C5D);
     const RomImageInfo& image = info.images[0];
-    EXPECT_FALSE(image.pci.present || image.declaredInFile || image.checksumOk);
+    EXPECT_FALSE(image.pci.present);
+    EXPECT_FALSE(image.declaredInFile);
+    EXPECT_FALSE(image.checksumOk);
     EXPECT_EQ(image.sum, std::accumulate(file.begin(), file.end(), 0u) % 256);
+}
+
+// Config wants the identity's first byte inside the file; a flash reads it from
+// its buffer.
+TEST(OptionRomInfo, ConfigAndFlashVerdictsEachFollowTheirOwnRule) {
+    std::vector<uint8_t> file = SampleRom(0x1C5D, 0x0A12, 1024);
+    const auto pciDataAt = [&](size_t offset) {
+        file[24] = static_cast<uint8_t>(offset);
+        file[25] = static_cast<uint8_t>(offset >> 8);
+        return DescribeOptionRom(file);
+    };
+    EXPECT_EQ(pciDataAt(file.size() - 5).configProblem, RomProblem::None);
+    const OptionRomInfo outside = pciDataAt(file.size() - 4);
+    EXPECT_EQ(outside.configProblem, RomProblem::PciDataOutsideFile);
+    EXPECT_EQ(outside.problem, RomProblem::None);
+    EXPECT_EQ(ConfigImageProblem(std::vector<uint8_t>(file.begin(), file.begin() + 25)),
+              RomProblem::PciDataOutsideFile);  // the offset field itself is cut off
+    std::swap(file[0], file[1]);
+    EXPECT_EQ(ConfigImageProblem(file), RomProblem::NoSignature);
+    EXPECT_EQ(ConfigImageProblem(std::vector<uint8_t>{0x55, 0xAA, 1}), RomProblem::TooShort);
 }
 
 }  // namespace

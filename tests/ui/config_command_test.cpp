@@ -1,5 +1,6 @@
-// Config of the main window: the file it reads, its checks, the buffer it keeps, and end to end
-// an edit kept in the temporary file that Flash then programs.
+// Config of the main window: the file it reads, its checks, the buffer it
+// keeps, and end to end an edit kept in the temporary file that Flash then
+// programs.
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -49,8 +50,33 @@ TEST_F(ConfigCommandTest, RejectedFilesGiveTheirMessageAndLeaveNoBuffer) {
         EXPECT_FALSE(g_imageBuffer);
         EXPECT_EQ(g_imageSize, static_cast<int32_t>(bytes.size()));
     }
-    EXPECT_FALSE(ConfigOn(std::vector<uint8_t>(70001, 0)));
-    EXPECT_EQ(RomSize, 70001);  // raised before the content is checked
+    // One byte further in, the identity's first byte is inside the file: Config
+    // takes it.
+    std::vector<uint8_t> pciInside = pciOutside;
+    pciInside[0x18] = 0xFB;
+    EXPECT_TRUE(ConfigOn(pciInside));
+}
+
+// A file that Config reads, whether it takes it or not, never changes what
+// Flash writes.
+TEST_F(ConfigCommandTest, LargeFilesLeaveTheFlashBufferAlone) {
+    EXPECT_FALSE(ConfigOn(std::vector<uint8_t>(256 * 1024, 0)));
+    EXPECT_EQ(RomSize, DefaultRomSize);
+    std::vector<uint8_t> large = MakeThreeEntryImage(0x1C5D, 0x0A12);
+    large.resize(256 * 1024, 0);
+    EXPECT_TRUE(ConfigOn(large));
+    EXPECT_EQ(RomSize, DefaultRomSize);
+
+    Open(valid);
+    window->OnFlash();
+    EXPECT_EQ(prompter.messages.back().text, "Successful!");
+    const std::vector<uint8_t> rom = session->Sim().ChipContents(0);
+    EXPECT_TRUE(std::equal(valid.begin(), valid.end(), rom.begin()));
+    // Only the default 64 KiB were written: the erased rest of the chip is left
+    // as it was.
+    ASSERT_EQ(rom.size(), 128u * 1024);
+    EXPECT_EQ(rom[DefaultRomSize - 1], 0x00);
+    EXPECT_EQ(rom[DefaultRomSize], 0xFF);
 }
 
 TEST_F(ConfigCommandTest, UnopenableFileKeepsTheEarlierBuffer) {
