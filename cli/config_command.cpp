@@ -15,19 +15,12 @@
 #include "config/config_state.h"
 #include "config/value_input.h"
 #include "config/value_slots.h"
-#include "driver/byte_order.h"
+#include "image/config_image_check.h"
 #include "platform/replacing_file.h"
 
 namespace tarvex::cli {
 
 namespace {
-
-// The same checks the window makes before it opens the configuration dialog.
-bool LooksLikeBiosImage(const std::vector<uint8_t>& bytes) {
-    constexpr size_t PciOffsetField = 0x18;
-    if (bytes.size() < PciOffsetField + 2 || LoadLe16(bytes.data()) != 0xAA55) return false;
-    return LoadLe16(bytes.data() + PciOffsetField) + size_t{4} < bytes.size();
-}
 
 // Rows the dialog lets the user edit: the first nine, those with a label.
 size_t EditableRows() {
@@ -78,13 +71,22 @@ int ApplySetting(const std::string& setting, std::ostream& err) {
     if (entry.kind == ConfigEntryKind::Switch) {
         const auto choice = ParseSwitchValue(value);
         if (!choice) {
-            err << "--set " << setting << ": a switch takes Disable, Enable, 0 or 1\n";
+            err << "--set " << setting << ": entry " << row << " (" << ConfigLabelText(entry)
+                << ") is a switch: Enable, Disable, 1 or 0, not \"" << value << "\"\n";
             return ExitBadImage;
         }
         g_configSlots[static_cast<size_t>(row)] = *choice;
-    } else {
-        g_configSlots[static_cast<size_t>(row)] = ConvertTypedNumber(value);
+        return ExitOk;
     }
+    const NumberRange range = AcceptedRange(entry);
+    const auto number = ParseStrictDecimal(value);
+    if (!number || !WithinRange(*number, range)) {
+        err << "--set " << setting << ": entry " << row << " (" << ConfigLabelText(entry)
+            << ") takes a decimal number from " << range.min << " to " << range.max << ", not \""
+            << value << "\"\n";
+        return ExitBadImage;
+    }
+    g_configSlots[static_cast<size_t>(row)] = static_cast<uint16_t>(*number);
     return ExitOk;
 }
 
@@ -93,9 +95,9 @@ bool NumbersWithinLimits(std::ostream& err) {
     for (size_t row = 0; row < EditableRows(); ++row) {
         const ConfigEntry& entry = g_configEntries[row];
         if (!IsEditable(row) || entry.kind == ConfigEntryKind::Switch) continue;
-        if (NumberWithinLimits(g_configSlots[row], entry)) continue;
-        err << ConfigLabelText(entry) << ": " << FormatLimitsMessage(entry.min, entry.max)
-            << "\n";
+        const NumberRange range = AcceptedRange(entry);
+        if (WithinRange(g_configSlots[row], range)) continue;
+        err << ConfigLabelText(entry) << ": " << FormatLimitsMessage(range.min, range.max) << "\n";
         return false;
     }
     return true;
@@ -146,8 +148,12 @@ int RunConfig(const ConfigRequest& request, std::ostream& out, std::ostream& err
         err << "Cannot read " << request.image << ": " << why << "\n";
         return ExitFileError;
     }
-    if (read == ReadResult::TooLarge || !LooksLikeBiosImage(bytes)) {
-        err << request.image << ": Invalid BIOS image\n";
+    if (read == ReadResult::TooLarge) {
+        err << request.image << ": Invalid BIOS image: the file is larger than any option ROM\n";
+        return ExitBadImage;
+    }
+    if (const RomProblem problem = ConfigImageProblem(bytes); problem != RomProblem::None) {
+        err << request.image << ": Invalid BIOS image: " << RomProblemText(problem) << "\n";
         return ExitBadImage;
     }
     ResetConfigState();

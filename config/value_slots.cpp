@@ -40,21 +40,22 @@ bool StoreWhenChanged(std::span<uint8_t> image, const ConfigEntry& entry) {
 
 }  // namespace
 
+std::optional<uint16_t> LoadedSlotValue(const ConfigEntry& entry) {
+    switch (entry.kind) {
+    case ConfigEntryKind::Switch:
+    case ConfigEntryKind::ByteNumber:
+        return static_cast<uint16_t>(entry.value & 0xFF);
+    case ConfigEntryKind::WordNumber:
+    case ConfigEntryKind::DwordNumber:
+        return static_cast<uint16_t>(entry.value & 0xFFFF);
+    default:
+        return std::nullopt;
+    }
+}
+
 void LoadValueSlots() {
     for (size_t k = 0; k < ConfigSlotCount; ++k) {
-        const ConfigEntry& entry = g_configEntries[k];
-        switch (entry.kind) {
-        case ConfigEntryKind::Switch:
-        case ConfigEntryKind::ByteNumber:
-            g_configSlots[k] = static_cast<uint16_t>(entry.value & 0xFF);
-            break;
-        case ConfigEntryKind::WordNumber:
-        case ConfigEntryKind::DwordNumber:
-            g_configSlots[k] = static_cast<uint16_t>(entry.value & 0xFFFF);
-            break;
-        default:
-            break;
-        }
+        if (const auto loaded = LoadedSlotValue(g_configEntries[k])) g_configSlots[k] = *loaded;
     }
 }
 
@@ -63,6 +64,8 @@ bool ApplyConfigValues(std::span<uint8_t> image) {
     bool changed = false;
     for (size_t i = 0; i < count; ++i) {
         ConfigEntry& entry = g_configEntries[i];
+        // An untouched slot may hold a narrowed copy (a DWord above 65535); its bytes stay.
+        if (LoadedSlotValue(entry) == g_configSlots[i]) continue;
         entry.value = g_configSlots[i];
         if (StoreWhenChanged(image, entry)) {
             changed = true;

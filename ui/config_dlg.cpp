@@ -154,13 +154,16 @@ void CConfigDlg::OnChangeNumber(int row) {
 }
 
 // Only rows shown as number boxes are judged, the upper one first. A dialog left on its
-// template (no entry) has no limits of its own to judge by.
+// template (no entry) has no limits of its own to judge by. The typed number is judged as
+// typed, so one that its entry's width cannot hold is refused, never narrowed.
 bool CConfigDlg::NumbersWithinLimits() {
     for (int row = 0; row < ConfigRowCount && row < g_configEntryCount; ++row) {
         const ConfigEntry& entry = g_configEntries[static_cast<size_t>(row)];
         if (!RowNumber(row)->isVisibleTo(this)) continue;
-        if (NumberWithinLimits(g_configSlots[static_cast<size_t>(row)], entry)) continue;
-        ShowOkMessage(this, QString::fromStdString(FormatLimitsMessage(entry.min, entry.max)),
+        const std::string typed = RowNumber(row)->text().toLatin1().toStdString();
+        if (TypedNumberAccepted(typed, entry)) continue;
+        const NumberRange range = AcceptedRange(entry);
+        ShowOkMessage(this, QString::fromStdString(FormatLimitsMessage(range.min, range.max)),
                       Latin1(ConfigLabelText(entry)), MessageIcon::Error);
         return false;
     }

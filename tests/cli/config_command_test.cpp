@@ -1,8 +1,10 @@
+#include "cli/config_command.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 
-#include "cli/config_command.h"
 #include "cli_fixture.h"
 #include "config/config_scan.h"
 #include "config/config_state.h"
@@ -43,8 +45,8 @@ TEST_F(ConfigCommand, ListsEveryEntryWithoutWriting) {
 }
 
 TEST_F(ConfigCommand, SetChangesOnlyTheValueBytesAndTheChecksumByte) {
-    const CliResult result = Run({"1=Enable", "Time waiting for CTRL-H key (second)=10"},
-                                 m_dir.Path("out.rom"));
+    const CliResult result =
+        Run({"1=Enable", "Time waiting for CTRL-H key (second)=10"}, m_dir.Path("out.rom"));
     ASSERT_EQ(result.exit, 0) << result.err;
     EXPECT_EQ(ReadFile(m_image), m_original);
     const std::vector<uint8_t> edited = ReadFile(m_dir.Path("out.rom"));
@@ -60,21 +62,55 @@ TEST_F(ConfigCommand, SetChangesOnlyTheValueBytesAndTheChecksumByte) {
 }
 
 TEST_F(ConfigCommand, RejectedValuesWriteNothing) {
-    // 70000 is 4464 modulo 65536, above the byte entry's limit of 255.
-    CliResult result = Run({"0=Disable", "3=70000"});
-    EXPECT_EQ(result.exit, 65);
-    EXPECT_NE(result.err.find("Time waiting for CTRL-H key (second): Please input the number "
-                              "between 0 and 255."),
-              std::string::npos)
-        << result.err;
-    result = Run({"0=2"});
-    EXPECT_EQ(result.exit, 65);
-    result = Run({"no such label=1"});
-    EXPECT_EQ(result.exit, 64);
-    result = Run({"0"});
-    EXPECT_EQ(result.exit, 64);
+    // Row 3 is a byte entry 0..255, row 4 a word 1..30, row 0 a switch.
+    const struct {
+        const char* setting;
+        int exit;
+        const char* message;
+    } cases[] = {
+        {"3=256", 65,
+         "--set 3=256: entry 3 (Time waiting for CTRL-H key (second)) takes a "
+         "decimal number from 0 to 255, not \"256\""},
+        {"3=70000", 65, "not \"70000\""},  // 4464 modulo 65536: never narrowed
+        {"3=0x10", 65, "not \"0x10\""},
+        {"3=2 5", 65, "not \"2 5\""},
+        {"3=-1", 65, "not \"-1\""},
+        {"3=", 65, "not \"\""},
+        {"4=31", 65, "from 1 to 30"},
+        {"0=2", 65,
+         "entry 0 (INT 13 support) is a switch: Enable, Disable, 1 or 0, not "
+         "\"2\""},
+        {"no such label=1", 64, "no config entry"},
+        {"0", 64, "expected ROW=VALUE"},
+    };
+    for (const auto& c : cases) {
+        const CliResult result = Run({"1=Enable", c.setting});
+        EXPECT_EQ(result.exit, c.exit) << c.setting;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
     EXPECT_EQ(ReadFile(m_image), m_original);
     EXPECT_EQ(m_dir.Count(), 1u);
+}
+
+TEST_F(ConfigCommand, AnEntryLeftAloneKeepsItsBytesWhenAnotherChanges) {
+    // "Drive spin-up wait", four bytes: limits ",9999" (0 to 9999) in place of
+    // "0,600", and a stored 70000, which its 16-bit slot holds as 4464.
+    const std::string limits = "0,600";
+    const auto text =
+        std::search(m_original.begin(), m_original.end(), limits.begin(), limits.end());
+    ASSERT_NE(text, m_original.end());
+    std::copy_n(",9999", 5, text);
+    const size_t dword = Location(5);
+    m_original[dword] = 0x70, m_original[dword + 1] = 0x11, m_original[dword + 2] = 0x01;
+    WriteFile(m_image, m_original);
+    const CliResult result = Run({"0=disable", "4=30"}, m_dir.Path("out.rom"));
+    ASSERT_EQ(result.exit, 0) << result.err;
+    const std::vector<uint8_t> edited = ReadFile(m_dir.Path("out.rom"));
+    ASSERT_EQ(edited.size(), m_original.size());
+    EXPECT_TRUE(
+        std::equal(edited.begin() + dword, edited.begin() + dword + 4, m_original.begin() + dword));
+    EXPECT_EQ(edited[Location(0)], 0);
+    EXPECT_EQ(edited[Location(4)], 30);
 }
 
 TEST_F(ConfigCommand, SameValuesOrAFailedWriteLeaveEveryFileAsItWas) {

@@ -1,30 +1,55 @@
+#include "config/value_input.h"
+
 #include <gtest/gtest.h>
 
 #include "config/config_state.h"
-#include "config/value_input.h"
 
 namespace tarvex {
 namespace {
 
 TEST(ValueInput, TypedNumbersConvertLikeAtoiModulo65536) {
-    const std::pair<const char*, uint16_t> cases[] = {
-        {"70000", 4464}, {"-1", 65535}, {" \t+12abc", 12}, {"abc", 0}, {"", 0}, {"- 5", 0},
-        {"0x20", 0}, {"65536000000000000000000000000007", 7}, {"-65536000000000000000001", 65535}};
+    const std::pair<const char*, uint16_t> cases[] = {{"70000", 4464},
+                                                      {"-1", 65535},
+                                                      {" \t+12abc", 12},
+                                                      {"abc", 0},
+                                                      {"", 0},
+                                                      {"- 5", 0},
+                                                      {"0x20", 0},
+                                                      {"65536000000000000000000000000007", 7},
+                                                      {"-65536000000000000000001", 65535}};
     for (auto [text, value] : cases) {
         EXPECT_EQ(ConvertTypedNumber(text), value) << text;
     }
 }
 
-TEST(ValueInput, LimitsCompareAsSignedNumbersBothEndsIncluded) {
+TEST(ValueInput, TypedNumbersAreJudgedUnnarrowedAgainstLimitsAndWidth) {
     ConfigEntry entry;
+    entry.kind = ConfigEntryKind::ByteNumber;
     entry.min = 1, entry.max = 30;
-    EXPECT_TRUE(NumberWithinLimits(1, entry) && NumberWithinLimits(30, entry));
-    EXPECT_FALSE(NumberWithinLimits(0, entry) || NumberWithinLimits(31, entry));
-    entry.min = -5, entry.max = -1;  // a slot is never negative
-    EXPECT_FALSE(NumberWithinLimits(65535, entry));
+    for (const char* accepted : {"1", "30", " +7x"})
+        EXPECT_TRUE(TypedNumberAccepted(accepted, entry)) << accepted;
+    for (const char* refused : {"0", "31", "-1", "65537", "abc"})
+        EXPECT_FALSE(TypedNumberAccepted(refused, entry)) << refused;
+
+    // Limits wider than the entry's width: the width decides.
+    entry.min = -5, entry.max = 1000;
+    EXPECT_EQ(AcceptedRange(entry).min, 0);
+    EXPECT_EQ(AcceptedRange(entry).max, 255);
+    EXPECT_TRUE(TypedNumberAccepted("255", entry));
+    EXPECT_FALSE(TypedNumberAccepted("256", entry));
+    entry.kind = ConfigEntryKind::DwordNumber;  // edited as 16 bits
     entry.max = 70000;
-    EXPECT_TRUE(NumberWithinLimits(65535, entry));
+    EXPECT_EQ(AcceptedRange(entry).max, 65535);
+    EXPECT_FALSE(TypedNumberAccepted("70000", entry));
+    EXPECT_FALSE(TypedNumberAccepted("99999999999999999999999", entry));
     EXPECT_EQ(FormatLimitsMessage(-5, 300), "Please input the number between -5 and 300.");
+}
+
+TEST(ValueInput, StrictDecimalsTakeDigitsAlone) {
+    EXPECT_EQ(ParseStrictDecimal("0"), 0);
+    EXPECT_EQ(ParseStrictDecimal("0065535"), 65535);
+    for (const char* text : {"", "0x10", "2 5", "-1", "+1", " 1", "1 ", "1e3"})
+        EXPECT_FALSE(ParseStrictDecimal(text)) << text;
 }
 
 TEST(ValueInput, SwitchValuesAndKindNames) {
@@ -32,7 +57,11 @@ TEST(ValueInput, SwitchValuesAndKindNames) {
     EXPECT_EQ(ParseSwitchValue("0"), 0);
     EXPECT_EQ(ParseSwitchValue("Enable"), 1);
     EXPECT_EQ(ParseSwitchValue("1"), 1);
-    EXPECT_FALSE(ParseSwitchValue("2") || ParseSwitchValue("enable"));
+    EXPECT_EQ(ParseSwitchValue("enable"), 1);
+    EXPECT_EQ(ParseSwitchValue("DISABLE"), 0);
+    EXPECT_FALSE(ParseSwitchValue("2"));
+    EXPECT_FALSE(ParseSwitchValue("Enabled"));
+    EXPECT_FALSE(ParseSwitchValue("Enabl"));
     EXPECT_EQ(ConfigEntryKindName(ConfigEntryKind::Switch), "switch");
     EXPECT_EQ(ConfigEntryKindName(ConfigEntryKind::DwordNumber), "dword");
 }

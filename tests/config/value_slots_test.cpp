@@ -1,10 +1,11 @@
+#include "config/value_slots.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
 
 #include "config/config_checksum.h"
 #include "config/config_scan.h"
-#include "config/value_slots.h"
 #include "image_builder.h"
 
 namespace tarvex {
@@ -32,18 +33,25 @@ protected:
     std::vector<uint8_t> image = BlankImage(512, 1);
 };
 
-TEST_F(ValueSlotsTest, UntouchedSlotsRewriteOnlyTheDwordsUpperHalf) {
+TEST_F(ValueSlotsTest, UntouchedEntriesStayByteForByteWhileAnotherChanges) {
     EXPECT_EQ(std::vector<uint16_t>(g_configSlots.begin(), g_configSlots.begin() + 4),
               (std::vector<uint16_t>{2, 200, 0xBEEF, 0x2345}));
     auto before = image;
+    EXPECT_FALSE(ApplyConfigValues(image));
+    EXPECT_EQ(image, before);
+
+    g_configSlots[1] = 201;
     EXPECT_TRUE(ApplyConfigValues(image));
-    EXPECT_EQ(At(3, 2), 0);
-    before[g_configEntries[3].location + 2] = 0;
-    EXPECT_EQ(image, before);  // the switch keeps its 2
+    before[g_configEntries[1].location] = 201;
+    EXPECT_EQ(image, before);  // the dword keeps 0x12345, the switch its 2
+
+    // An edited dword is written whole, 16 bits wide.
+    g_configSlots[3] = 7;
+    EXPECT_TRUE(ApplyConfigValues(image));
+    EXPECT_EQ(At(3, 0) | At(3, 1) << 8 | At(3, 2) << 16 | At(3, 3) << 24, 7);
 }
 
 TEST_F(ValueSlotsTest, ChangeAndChangeBackWritesNothingButAPickIsStored) {
-    ApplyConfigValues(image);
     auto before = image;
     g_configSlots[0] = 1, g_configSlots[2] = 7;
     g_configSlots[0] = 2, g_configSlots[2] = 0xBEEF;

@@ -1,4 +1,6 @@
 // The configuration dialog over an image in memory: rows, typed values, limits and saving.
+#include "ui/config_dlg.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,7 +9,6 @@
 
 #include "config/config_state.h"
 #include "test_images.h"
-#include "ui/config_dlg.h"
 #include "ui/control_ids.h"
 #include "ui/window_state.h"
 #include "ui_test_support.h"
@@ -55,8 +56,11 @@ TEST_F(ConfigDlgTest, ImageWithoutEntriesLeavesTheTemplateAndWritesNothing) {
     EXPECT_EQ(dialog->RowLabel(3)->text(),
               QStringLiteral("Reallocate EBDA  - - - - - - - - - - - - - - - - - - - -"));
     for (int row = 0; row < ConfigRowCount; ++row) {
-        EXPECT_TRUE(Shown(Choice(row)) && Choice(row)->isEnabled() && Shown(Number(row)));
-        EXPECT_TRUE(Choice(row)->currentIndex() == -1 && Number(row)->text().isEmpty());
+        EXPECT_TRUE(Shown(Choice(row)));
+        EXPECT_TRUE(Choice(row)->isEnabled());
+        EXPECT_TRUE(Shown(Number(row)));
+        EXPECT_TRUE(Choice(row)->currentIndex() == -1);
+        EXPECT_TRUE(Number(row)->text().isEmpty());
     }
     Ok();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
@@ -73,16 +77,22 @@ TEST_F(ConfigDlgTest, ThreeEntriesFillTheirRowsAndTheOthersStayEmpty) {
               QStringLiteral("Load Utility for Flash EPROM v2.5.50120---COFNIG"));
     EXPECT_EQ(dialog->RowLabel(0)->text().toStdString(), PaddedRowLabel("INT 13 support"));
     EXPECT_EQ(dialog->RowLabel(2)->text().toStdString(), PaddedRowLabel("Boot disk hook last"));
-    EXPECT_TRUE(Choice(0)->currentIndex() == 1 && !Shown(Number(0)));
-    EXPECT_TRUE(Choice(2)->currentIndex() == 0 && !Shown(Number(2)));
-    EXPECT_TRUE(Number(1)->text() == QStringLiteral("5") && !Shown(Choice(1)));
+    EXPECT_TRUE(Choice(0)->currentIndex() == 1);
+    EXPECT_TRUE(!Shown(Number(0)));
+    EXPECT_TRUE(Choice(2)->currentIndex() == 0);
+    EXPECT_TRUE(!Shown(Number(2)));
+    EXPECT_TRUE(Number(1)->text() == QStringLiteral("5"));
+    EXPECT_TRUE(!Shown(Choice(1)));
     EXPECT_EQ(Number(1)->accessibleName(), QStringLiteral("Time waiting for CTRL-H key (second)"));
     for (int row = 3; row < ConfigRowCount; ++row) {
         EXPECT_EQ(dialog->RowLabel(row)->text(), QStringLiteral(" -").repeated(40));
-        EXPECT_TRUE(Shown(Choice(row)) && !Choice(row)->isEnabled() && !Shown(Number(row)));
+        EXPECT_TRUE(Shown(Choice(row)));
+        EXPECT_TRUE(!Choice(row)->isEnabled());
+        EXPECT_TRUE(!Shown(Number(row)));
         EXPECT_EQ(Choice(row)->currentIndex(), -1);
     }
-    EXPECT_TRUE(dialog->m_cbRow2 == dialog->Control(1035) && dialog->m_editRow1 == Number(1));
+    EXPECT_TRUE(dialog->m_cbRow2 == dialog->Control(1035));
+    EXPECT_TRUE(dialog->m_editRow1 == Number(1));
     EXPECT_EQ(dialog->m_stcRow8, dialog->Control(1032));
 }
 
@@ -123,6 +133,32 @@ TEST_F(ConfigDlgTest, TypedNumbersAreStoredModulo65536AndJudgedByTheFirstFailing
               1000);
     EXPECT_EQ(kept.at(g_configEntries[1].location), 1);
     EXPECT_EQ(SumOf(kept, kept.size()), 0);
+}
+
+TEST_F(ConfigDlgTest, NumbersTheirWidthCannotHoldAreRefusedAndUntouchedOnesKeptWhole) {
+    std::vector<uint8_t> image = MakeRomImage(0x1C5D, 0x0A12, 4096);
+    const size_t at = PutNumber(image, EntriesAt, 'B', "0,1000", "Wide byte", 5);
+    PutNumber(image, at, 'D', "0,70000", "Big dword", 70000);
+    FixSum(image);
+    Open(image);
+    EXPECT_EQ(Number(1)->text(), QStringLiteral("4464"));
+    Number(0)->setText(QStringLiteral("300"));
+    Ok();
+    EXPECT_EQ(prompter.messages, (Messages{{"Please input the number between 0 and 255.",
+                                            "Wide byte", MessageIcon::Error, dialog.get()}}));
+    EXPECT_EQ(Image(), image);
+
+    prompter.messages.clear();
+    prompter.answers = {MessageAnswer::Yes};
+    prompter.savePaths = {""};
+    Number(0)->setText(QStringLiteral("200"));
+    Ok();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    const std::vector<uint8_t> edited = Image();
+    const size_t dword = g_configEntries[1].location;
+    EXPECT_EQ(edited.at(g_configEntries[0].location), 200);
+    EXPECT_TRUE(
+        std::equal(edited.begin() + dword, edited.begin() + dword + 4, image.begin() + dword));
 }
 
 TEST_F(ConfigDlgTest, ChangingAValueAndBackAsksNothingAndAnOddSwitchKeepsItsByte) {
