@@ -9,6 +9,7 @@
 #include "cli/hex_text.h"
 #include "cli/image_report.h"
 #include "driver/adapter_queries.h"
+#include "flash/chip_line.h"
 
 namespace tarvex::cli {
 
@@ -16,13 +17,6 @@ namespace {
 
 std::string PciText(uint32_t identity) {
     return PciPairText(static_cast<uint16_t>(identity & 0xFFFF), static_cast<uint16_t>(identity >> 16));
-}
-
-std::string ChipText(const AdapterSurvey& adapter) {
-    char text[128];
-    std::snprintf(text, sizeof text, "Flash Model: %s (0x%X)", adapter.chipName.c_str(),
-                  static_cast<unsigned>(adapter.chipId));
-    return text;
 }
 
 void PrintText(const DriverSurvey& survey, std::ostream& out) {
@@ -40,7 +34,7 @@ void PrintText(const DriverSurvey& survey, std::ostream& out) {
         } else {
             out << "PCI identity unavailable, ";
         }
-        out << ChipText(adapter) << "\n";
+        out << FlashModelLine(adapter.chipName, adapter.chipId) << "\n";
     }
 }
 

@@ -1,9 +1,9 @@
 #include "ui/adapter_texts.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "driver/controller_model.h"
+#include "flash/chip_line.h"
 #include "flash/identify.h"
 
 namespace tarvex {
@@ -15,12 +15,8 @@ std::string AdapterLine(AdapterIndex adapter, const AdapterInfo& info) {
 }
 
 std::string FlashChipLine(AdapterIndex adapter) {
-    uint16_t id = FlashChipId(adapter);
-    const char* name = FlashChipName(adapter);
-    if (std::strcmp(name, UnknownChipName) == 0) return "Flash Model: not identified";
-    char line[96];
-    std::snprintf(line, sizeof line, "Flash Model: %s (0x%X)", name, static_cast<unsigned>(id));
-    return line;
+    const uint16_t id = FlashChipId(adapter);
+    return FlashModelLine(FlashChipName(adapter), id);
 }
 
 }  // namespace tarvex

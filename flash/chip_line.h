@@ -1,0 +1,11 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace tarvex {
+
+// "Flash Model: name (0xID)", or "Flash Model: not identified" for the name an identification
+// gives when no catalogue chip answers. The window and the command line show the same line.
+std::string FlashModelLine(const std::string& name, uint16_t id);
+
+}  // namespace tarvex
