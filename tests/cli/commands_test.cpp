@@ -3,9 +3,11 @@
 #include "cli/exit_codes.h"
 #include "cli/flash_command.h"
 #include "cli/info_command.h"
+#include "cli/list_command.h"
 #include "cli/verify_command.h"
 #include "cli_fixture.h"
 #include "flash/event_channel.h"
+#include "support/sim_session.h"
 
 namespace tarvex::testing {
 namespace {
@@ -60,7 +62,9 @@ TEST_F(Commands, VerifyComparesTheRomWithTheImageAsFlashedWithoutWriting) {
     size_t reads = 0;
     for (const sim::TraceRecord& r : session.Requests()) {
         if (!r.isEprom) continue;
-        EXPECT_TRUE(r.epromDir == 0 && r.epromLen == 512 && r.epromOffset == 512 * reads);
+        EXPECT_EQ(r.epromDir, 0);
+        EXPECT_EQ(r.epromLen, 512);
+        EXPECT_EQ(r.epromOffset, 512 * reads);
         ++reads;
     }
     EXPECT_EQ(reads, 128u);
@@ -70,7 +74,8 @@ TEST_F(Commands, VerifyComparesTheRomWithTheImageAsFlashedWithoutWriting) {
     const CliResult changed = verify(WriteFile(m_dir.Path("changed.rom"), image));
     EXPECT_EQ(changed.exit, StatusVerifyFailed);
     EXPECT_EQ(changed.out,
-              "First difference at 0x200: ROM 0xFF, image 0x42.\n2 of 65536 bytes differ.\n");
+              "First difference at 0x200: ROM 0xFF, image 0x42.\n2 "
+              "of 65536 bytes differ.\n");
     const CliResult invalid = verify(WriteFile(m_dir.Path("bad.rom"), {0xAA, 0x55, 1, 0}));
     EXPECT_EQ(invalid.exit, cli::ExitBadImage);
     EXPECT_EQ(invalid.err, "Invalid BIOS image\n");
@@ -102,9 +107,45 @@ TEST_F(Commands, InfoDescribesAnImageOrSaysWhyItCannot) {
     EXPECT_EQ(tooShort.err,
               shortFile + " is not a BIOS image: the file is shorter than 4 bytes.\n");
     EXPECT_FALSE(nlohmann::json::parse(tooShort.out)["bios_image"].get<bool>());
+    EXPECT_NE(text.out.find("Flash:  accepted\nConfig: accepted\n"), std::string::npos);
+
+    // Config refuses what a flash takes: both verdicts are told, and no entries
+    // listed.
+    std::vector<uint8_t> bytes = SampleRom(0x1C5D, 0x0C32, 4096);
+    bytes[0x18] = 0xFC,
+    bytes[0x19] = 0x0F;  // 0xFFC + 4 reaches the end of the file
+    const CliResult split = info(WriteFile(m_dir.Path("split.rom"), bytes), false);
+    EXPECT_EQ(split.exit, cli::ExitOk);
+    EXPECT_NE(split.out.find("Flash:  accepted\nConfig: refused, the PCI data structure's offset "
+                             "plus 4 reaches the end of the file\n"),
+              std::string::npos)
+        << split.out;
+    EXPECT_EQ(split.out.find("INT 13 support"), std::string::npos);
+    const nlohmann::json verdicts = nlohmann::json::parse(info(m_dir.Path("split.rom"), true).out);
+    EXPECT_TRUE(verdicts["flash"]["accepted"].get<bool>());
+    EXPECT_FALSE(verdicts["config"]["accepted"].get<bool>());
+    EXPECT_TRUE(verdicts["config_entries"].empty());
+
     EXPECT_EQ(info(m_dir.Path("missing.rom"), false).exit, cli::ExitFileError);
     EXPECT_EQ(info(m_dir.Path(""), false).err,
               "Cannot read " + m_dir.Path("") + ": not a regular file\n");
+}
+
+TEST_F(Commands, ListGivesEachAdapterTheWindowsChipLine) {
+    SimSession session(MakeRig({MakeAdapter(0x1C5D, 0x0A12, "SST 39SF010A", 7, "First"),
+                                MakeAdapter(0x1C5D, 0x0B22, "none", 7, "Second")}));
+    const CliResult list = RunCaptured(
+        [](std::ostream& out, std::ostream& err) { return cli::RunList(false, out, err); });
+    EXPECT_EQ(list.exit, cli::ExitOk);
+    std::istringstream lines(list.out);
+    std::string line, first, second;
+    while (std::getline(lines, line)) {
+        if (line.starts_with("[0] First")) first = line;
+        if (line.starts_with("[1] Second")) second = line;
+    }
+    EXPECT_TRUE(first.ends_with("PCI 1C5D:0A12, ROM 64 KiB, Flash Model: SST 39SF010A (0xB5BF)"))
+        << list.out;
+    EXPECT_TRUE(second.ends_with(", Flash Model: not identified")) << list.out;
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
+#include "driver/discovery.h"
+
 #include <gtest/gtest.h>
 
 #include "driver/adapter_queries.h"
-#include "driver/discovery.h"
 #include "driver/link_state.h"
 #include "support/sim_session.h"
 
@@ -54,6 +55,26 @@ TEST(Discovery, PortWithoutAdapterListServesEveryAdapterOnNewerHosts) {
     EXPECT_FALSE(link.portPerAdapter);
     EXPECT_NE(link.adapterHandles[0], NoHandle);
     for (Handle slot : link.adapterHandles) EXPECT_EQ(slot, link.adapterHandles[0]);
+}
+
+TEST(Discovery, OneListlessPortOnAnNt6HostServesAllFourSlots) {
+    SimSession session(PortRig(6, 0, {Port({0, 1, 2, 3}, false)}));
+    ASSERT_EQ(InitDriverLink(), 0);
+    const DriverLinkState& link = DriverLink();
+    EXPECT_FALSE(link.portPerAdapter);
+    ASSERT_NE(link.adapterHandles[0], NoHandle);
+    for (Handle slot : link.adapterHandles) EXPECT_EQ(slot, link.adapterHandles[0]);
+}
+
+TEST(Discovery, AdapterNumbersOfFourAndAboveUseSlotZerosHandle) {
+    SimSession session(PortRig(5, 1, {Port({0}), Port({1})}, 2));
+    PciIdentity identity = 0;
+    GetAdapterPciId(1, &identity);
+    EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi1:");
+    for (uint32_t adapter : {4u, 7u}) {
+        GetAdapterPciId(adapter, &identity);
+        EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi0:") << adapter;
+    }
 }
 
 TEST(Discovery, ListedAdaptersGetTheirPortsAndOthersFallBackToSlotZero) {
@@ -136,8 +157,8 @@ TEST(Discovery, WrapperFallsBackToItsSecondName) {
     EXPECT_FALSE(DriverLink().isNtFamily);
     EXPECT_NE(DriverLink().currentDevice, NoHandle);
     EXPECT_EQ(DriverLink().adapterHandles[0], DriverLink().currentDevice);
-    EXPECT_EQ(Opens(session), (std::vector<std::string>{"\\\\.\\wrapA4 (missing)",
-                                                       "\\\\.\\KvrWrap"}));
+    EXPECT_EQ(Opens(session),
+              (std::vector<std::string>{"\\\\.\\wrapA4 (missing)", "\\\\.\\KvrWrap"}));
 }
 
 TEST(Discovery, FailedInitialisationIsRepeatedInFullByTheNextQuery) {

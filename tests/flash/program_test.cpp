@@ -58,7 +58,8 @@ TEST_F(Program, TopPageBeyondTheImageIsFilledWithErasedBytes) {
     const auto rom = session.Sim().ChipContents(0);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), rom.begin()));
     for (uint32_t offset = 1000; offset < 1024; ++offset) EXPECT_EQ(rom[offset], 0xFF);
-    EXPECT_EQ(ValuesOf(EventFlashProgress).front(), 10);  // (100000 - 89600) / 1000
+    EXPECT_EQ(ValuesOf(EventFlashProgress).front(),
+              10);  // (100000 - 89600) / 1000
 }
 
 TEST_F(Program, PageThatNeverReadsBackRetriesSixteenTimesThenGoesOn) {
@@ -138,6 +139,35 @@ TEST_F(Program, ProtectedSectorStopsTheShortSetBeforeTheErase) {
     EXPECT_EQ(reads, (std::vector<uint32_t>{0x0002, 0x4002}));
     EXPECT_EQ(ByteWrites(session.Trace()),
               (std::vector<Cycle>{{0x555, 0xAA}, {0x2AA, 0x55}, {0x555, 0x90}, {0x555, 0xF0}}));
+}
+
+TEST_F(Program, ShortSetSendsItsOwnPrefixBeforeEveryDataByte) {
+    SimSession session(ChipRig("AMD29F010"));
+    const std::vector<uint8_t> image = TestImage(64);
+    EXPECT_EQ(EraseProgramBytesShort(0, image.data(), 64), 1);
+    const auto writes = ByteWrites(session.Trace());
+    // Autoselect entry and reset, then the six erase cycles, then four cycles a
+    // byte.
+    ASSERT_EQ(writes.size(), 4u + 6u + 4u * 64u);
+    for (uint32_t i = 0; i < 64; ++i) {
+        const size_t at = 10 + 4 * i;
+        const uint32_t offset = 63 - i;
+        EXPECT_EQ(writes[at], Cycle(0x555, 0xAA)) << i;
+        EXPECT_EQ(writes[at + 1], Cycle(0x2AA, 0x55)) << i;
+        EXPECT_EQ(writes[at + 2], Cycle(0x555, 0xA0)) << i;
+        EXPECT_EQ(writes[at + 3], Cycle(offset, image[offset])) << i;
+    }
+}
+
+TEST_F(Program, CompareRangeStopsReadingAtTheFirstDifference) {
+    SimSession session(ChipRig("SST 39SF010A"));
+    std::vector<uint8_t> expected(100, 0xFF);
+    EXPECT_EQ(CompareRange(0, 0, expected.data(), 100), 1);
+    EXPECT_EQ(EpromRequests(session.Trace()).size(), 100u);
+    session.Sim().ClearCapturedTrace();
+    expected[10] = 0x00;
+    EXPECT_EQ(CompareRange(0, 0, expected.data(), 100), 0);
+    EXPECT_EQ(EpromRequests(session.Trace()).size(), 11u);
 }
 
 // Reads of offset 0 after the last erase command, and what was written after them.

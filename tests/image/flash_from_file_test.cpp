@@ -89,14 +89,16 @@ TEST_F(FlashFromFileTest, ImageIsProgrammedWithFixedChecksumAndZeroTailUpToRomSi
     EXPECT_EQ(std::vector(texts.begin(), texts.begin() + 3),
               (std::vector<std::string>{"Loading file...\n", "BIOS code loaded\n",
                                         "Vender ID in BIOS image is 0A121C5D\n"}));
-    EXPECT_TRUE(Posted().front().code == EventLoading && Posted().back().code == EventPassed);
+    EXPECT_EQ(Posted().front().code, EventLoading);
+    EXPECT_EQ(Posted().back().code, EventPassed);
 
     ASSERT_EQ(BackupRom(0, m_dir.Path("backup.bin").c_str()), StatusOk);
     EXPECT_EQ(RomSize, 65536);
     ASSERT_EQ(FlashFromFile(0, smallPath.c_str(), 0, Record), StatusOk);
     EXPECT_EQ(CurrentFlashRunState().imageLength, 65536);
-    EXPECT_EQ(session.Sim().ChipContents(0)[65536], 0xFF);  // erased, no longer programmed
-    EXPECT_EQ(ReadFile(smallPath), small);                  // the file itself is never changed
+    EXPECT_EQ(session.Sim().ChipContents(0)[65536],
+              0xFF);                        // erased, no longer programmed
+    EXPECT_EQ(ReadFile(smallPath), small);  // the file itself is never changed
     EXPECT_EQ(CurrentFlashRunState().image, nullptr);
     EXPECT_EQ(CurrentEventSink(), &Record);  // left installed for later operations
 }
@@ -125,8 +127,10 @@ TEST_F(FlashFromFileTest, FailedAdapterQueryKeepsTheSinkAndOpenFailureDropsIt) {
     EXPECT_EQ(CurrentEventSink(), nullptr);
     EXPECT_TRUE(Posted().empty());
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(FlashFromFile(0, m_dir.Path("").c_str(), 0, Record), StatusOpenFailed);  // a folder
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Failed to open file: "), std::string::npos);
+    EXPECT_EQ(FlashFromFile(0, m_dir.Path("").c_str(), 0, Record),
+              StatusOpenFailed);  // a folder
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Failed to open file: "),
+              std::string::npos);
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(FlashFromFile(0, longPath.c_str(), 0, Record), StatusOpenFailed);
     EXPECT_EQ(::testing::internal::GetCapturedStderr().size(), size_t{EventTextCapacity});

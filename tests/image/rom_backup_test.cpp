@@ -37,10 +37,11 @@ TEST_F(BackupTest, CopiesTheWholeRomOfEitherSizeInAscendingBlocks) {
         EXPECT_EQ(ReadFile(path), std::vector(m_rom.begin(), m_rom.begin() + size));
         const std::vector<sim::TraceRecord> reads = EpromTrace(session);
         ASSERT_EQ(reads.size(), size / 512);
-        for (size_t i = 0; i < reads.size(); ++i)
-            EXPECT_TRUE(reads[i].epromDir == 0 && reads[i].epromLen == 512 &&
-                        reads[i].epromOffset == i * 512)
-                << i;
+        for (size_t i = 0; i < reads.size(); ++i) {
+            EXPECT_EQ(reads[i].epromDir, 0u) << i;
+            EXPECT_EQ(reads[i].epromLen, 512u) << i;
+            EXPECT_EQ(reads[i].epromOffset, i * 512) << i;
+        }
         EXPECT_EQ(PostedTexts(), (std::vector<std::string>{"Backup BIOS, Please wait......", "\n",
                                                            "Backup BIOS Success!\n\n"}));
         // The replaced file keeps its permissions, as truncating it would; a new one is 0600.

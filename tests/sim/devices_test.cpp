@@ -20,11 +20,15 @@ TEST(Host, ReportsFamilyAndVersionAndRefusesTheExtendedRecordWhenAsked) {
     rig.host = RigHost{.nt = false, .major = 4, .minor = 10, .extendedVersionInfo = false};
     platform::HostVersion v;
     ASSERT_TRUE(MakeSim(rig)->GetHostVersion(v, false));
-    EXPECT_TRUE(v.platformId == platform::PlatformWin9x && v.major == 4 && v.minor == 10);
+    EXPECT_EQ(v.platformId, platform::PlatformWin9x);
+    EXPECT_EQ(v.major, 4);
+    EXPECT_EQ(v.minor, 10);
     EXPECT_FALSE(MakeSim(rig)->GetHostVersion(v, true));
     EXPECT_EQ(platform::GetLastError(), platform::ErrorInvalidParameter);
     ASSERT_TRUE(MakeSim(Rig{})->GetHostVersion(v, true));
-    EXPECT_TRUE(v.platformId == platform::PlatformNt && v.major == 5 && v.minor == 1);
+    EXPECT_EQ(v.platformId, platform::PlatformNt);
+    EXPECT_EQ(v.major, 5);
+    EXPECT_EQ(v.minor, 1);
 }
 
 TEST(Devices, PortsExistAsTheRigNumbersThemAndClosedHandlesAreInvalid) {
@@ -34,7 +38,9 @@ TEST(Devices, PortsExistAsTheRigNumbersThemAndClosedHandlesAreInvalid) {
     auto sim = MakeSim(rig);
     const platform::Handle first = sim->OpenDevice(Scsi(0));
     const platform::Handle second = sim->OpenDevice(Scsi(2));
-    EXPECT_TRUE(first > 0 && second > 0 && first != second);
+    EXPECT_TRUE(first > 0);
+    EXPECT_TRUE(second > 0);
+    EXPECT_NE(first, second);
     for (const std::string& name :
          {Scsi(1), Scsi(3), Scsi(0) + "x", std::string("\\\\.\\wrapA4")}) {
         platform::SetLastError(0);
@@ -112,7 +118,9 @@ TEST(Faults, TransientRefuseAndFailingBusAsTheRigSays) {
     EXPECT_TRUE(Send(*sim, h, 0, Info, Words({0}), 76).ok);
 
     EXPECT_EQ(read(0x4000, 3).error, platform::ErrorGenFailure);
-    EXPECT_TRUE(read(0x4000, 2).ok && read(0x4003, 9).ok && read(0x10, 1).ok);
+    EXPECT_TRUE(read(0x4000, 2).ok);
+    EXPECT_TRUE(read(0x4003, 9).ok);
+    EXPECT_TRUE(read(0x10, 1).ok);
     EXPECT_TRUE(write(0x4002, {1}).ok);
     EXPECT_EQ(write(0x0F, {1, 2}).error, platform::ErrorGenFailure);
 }

@@ -1,8 +1,9 @@
+#include "sim/rig.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "sim/rig.h"
 #include "sim_test_support.h"
 
 namespace tarvex::sim {
@@ -30,25 +31,34 @@ TEST(RigFile, ReadsEveryKeyWithOffsetsInDecimalOrHexAndPathsFromTheRigFolder) {
       "trace": {"file": "t.jsonl", "envelopes": true}})",
                       rig, error))
         << error;
-    EXPECT_TRUE(!rig.host.nt && rig.host.major == 4 && rig.host.minor == 10);
+    EXPECT_TRUE(!rig.host.nt);
+    EXPECT_EQ(rig.host.major, 4);
+    EXPECT_EQ(rig.host.minor, 10);
     EXPECT_FALSE(rig.host.extendedVersionInfo);
     EXPECT_EQ(rig.driver.interfaceVersion, 0x01020304u);
     EXPECT_EQ(rig.driver.adapterCount, 3u);
     EXPECT_EQ(rig.driver.wrapperNames, std::vector<std::string>{"KvrWrap"});
-    EXPECT_TRUE(rig.clock.mode == ModelClock::Mode::Real && rig.clock.requestLatencyUs == 5);
+    EXPECT_EQ(rig.clock.mode, ModelClock::Mode::Real);
+    EXPECT_EQ(rig.clock.requestLatencyUs, 5);
     ASSERT_EQ(rig.adapters.size(), 2u);
     const RigAdapter& a = rig.adapters[0];
-    EXPECT_TRUE(a.vendor == 0x1C5D && a.device == 0x0B22 && a.model == 9 && a.name == "Second");
+    EXPECT_EQ(a.vendor, 0x1C5D);
+    EXPECT_EQ(a.device, 0x0B22);
+    EXPECT_EQ(a.model, 9);
+    EXPECT_EQ(a.name, "Second");
     EXPECT_EQ(a.romPath, "/rigs/r/a.rom");
     EXPECT_EQ(rig.adapters[1].romPath, "/abs/b.rom");
     EXPECT_EQ(a.faults.transient, (std::map<std::string, int>{{"eprom_access", 2}}));
     EXPECT_EQ(a.faults.refuse, std::set<std::string>{"capability"});
-    EXPECT_TRUE(a.faults.readFailsAt == 0x4002u && a.faults.writeFailsAt == 0x4002u);
+    EXPECT_EQ(a.faults.readFailsAt, 0x4002u);
+    EXPECT_EQ(a.faults.writeFailsAt, 0x4002u);
     EXPECT_EQ(a.faults.chip.protectedSectors, (std::vector<uint32_t>{0, 4096}));
-    EXPECT_TRUE(a.faults.chip.eraseHangs && a.faults.chip.programHangsAt == 100u);
+    EXPECT_TRUE(a.faults.chip.eraseHangs);
+    EXPECT_EQ(a.faults.chip.programHangsAt, 100u);
     EXPECT_EQ(a.faults.chip.weakCells, (std::map<uint32_t, uint8_t>{{0x10, 0xA5}, {32, 7}}));
     EXPECT_EQ(a.faults.chip.flakyPages, (std::map<uint32_t, int>{{0x80, 3}}));
-    EXPECT_TRUE(rig.trace.file == "/rigs/t.jsonl" && rig.trace.envelopes);
+    EXPECT_EQ(rig.trace.file, "/rigs/t.jsonl");
+    EXPECT_TRUE(rig.trace.envelopes);
 }
 
 TEST(RigFile, MissingKeysTakeTheirDefaults) {
@@ -56,7 +66,9 @@ TEST(RigFile, MissingKeysTakeTheirDefaults) {
     std::string error;
     ASSERT_TRUE(Parse(R"({"ports": [null, {"adapters": [0, 5]}], "adapters": [{}]})", rig, error))
         << error;
-    EXPECT_TRUE(rig.host.nt && rig.host.major == 5 && rig.host.minor == 1);
+    EXPECT_TRUE(rig.host.nt);
+    EXPECT_EQ(rig.host.major, 5);
+    EXPECT_EQ(rig.host.minor, 1);
     EXPECT_EQ(rig.driver.interfaceVersion, 0x01000000u);
     EXPECT_FALSE(rig.driver.adapterCount.has_value());
     EXPECT_EQ(rig.driver.wrapperNames, (std::vector<std::string>{"wrapA4", "KvrWrap"}));
@@ -64,8 +76,10 @@ TEST(RigFile, MissingKeysTakeTheirDefaults) {
     ASSERT_EQ(rig.ports->size(), 2u);
     EXPECT_FALSE((*rig.ports)[0].exists);
     EXPECT_EQ((*rig.ports)[1].adapters, (std::vector<uint32_t>{0, 5}));
-    EXPECT_TRUE((*rig.ports)[1].adapterList && (*rig.ports)[1].answersProbe);
-    EXPECT_TRUE(rig.adapters[0].chip == "none" && rig.adapters[0].romPath.empty());
+    EXPECT_TRUE((*rig.ports)[1].adapterList);
+    EXPECT_TRUE((*rig.ports)[1].answersProbe);
+    EXPECT_EQ(rig.adapters[0].chip, "none");
+    EXPECT_TRUE(rig.adapters[0].romPath.empty());
     EXPECT_TRUE(rig.trace.file.empty());
 }
 
@@ -110,15 +124,19 @@ TEST(RigFile, LoadTakesPathsFromTheRigFileFolder) {
 
 TEST(RigFile, DefaultRigHasThreeDifferentAdaptersOnAnNtHostWithRealTime) {
     const Rig rig = DefaultRig();
-    EXPECT_TRUE(rig.host.nt && rig.host.extendedVersionInfo);
+    EXPECT_TRUE(rig.host.nt);
+    EXPECT_TRUE(rig.host.extendedVersionInfo);
     EXPECT_EQ(rig.host.major * 10 + rig.host.minor, 51u);
-    EXPECT_TRUE(rig.clock.mode == ModelClock::Mode::Real && rig.clock.requestLatencyUs == 20);
+    EXPECT_EQ(rig.clock.mode, ModelClock::Mode::Real);
+    EXPECT_EQ(rig.clock.requestLatencyUs, 20);
     ASSERT_EQ(rig.adapters.size(), 3u);
     const std::pair<uint16_t, uint8_t> identities[] = {{0x0A12, 7}, {0x0B22, 9}, {0x0C32, 12}};
     for (size_t i = 0; i < 3; ++i) {
         const RigAdapter& a = rig.adapters[i];
         EXPECT_EQ(std::pair(a.device, a.model), identities[i]);
-        EXPECT_TRUE(a.vendor == 0x1C5D && ChipModelSize(a.chip) != 0 && a.romPath.empty());
+        EXPECT_EQ(a.vendor, 0x1C5D);
+        EXPECT_NE(ChipModelSize(a.chip), 0);
+        EXPECT_TRUE(a.romPath.empty());
     }
     EXPECT_EQ(rig.adapters[2].chip, "ATMEL FLASH");
 }

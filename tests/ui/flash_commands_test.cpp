@@ -43,11 +43,14 @@ TEST_F(FlashCommandsTest, OpenSetsThePathEvenWhenUnchangedAndCancelEmptiesIt) {
     EXPECT_EQ(window->m_editPath->text().toStdString(), path);
     EXPECT_TRUE(window->m_btnFlash->isEnabled());
     g_useTempImage = 1;
-    Open(MakeRomImage(0x1C5D, 0x0A12, 4096));  // the same file again drops the edited image
+    Open(MakeRomImage(0x1C5D, 0x0A12,
+                      4096));  // the same file again drops the edited image
     EXPECT_EQ(g_useTempImage, 0);
     Click(IdcOpen);  // cancelled
-    EXPECT_TRUE(window->m_editPath->text().isEmpty() && window->m_strPath.isEmpty());
-    EXPECT_FALSE(window->m_btnFlash->isEnabled() || window->m_btnConfig->isEnabled());
+    EXPECT_TRUE(window->m_editPath->text().isEmpty());
+    EXPECT_TRUE(window->m_strPath.isEmpty());
+    EXPECT_FALSE(window->m_btnFlash->isEnabled());
+    EXPECT_FALSE(window->m_btnConfig->isEnabled());
 
     // A file dropped on the window is taken as Open takes it.
     QMimeData data;
@@ -58,8 +61,8 @@ TEST_F(FlashCommandsTest, OpenSetsThePathEvenWhenUnchangedAndCancelEmptiesIt) {
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &drop);
     EXPECT_EQ(window->m_editPath->text(), QStringLiteral("/images/dropped.rom"));
-    EXPECT_TRUE(window->m_strPath == window->m_editPath->text() &&
-                window->m_btnConfig->isEnabled());
+    EXPECT_TRUE(window->m_strPath == window->m_editPath->text());
+    EXPECT_TRUE(window->m_btnConfig->isEnabled());
 }
 
 TEST_F(FlashCommandsTest, FlashWithoutPathWarnsAndStartsNothing) {
@@ -126,7 +129,8 @@ TEST_F(FlashCommandsTest, BackupTextsReachTheStatusLineOnlyAfterAFlash) {
     prompter.messages.clear();
     shown.clear();
     Click(IdcBackup);  // cancelled: nothing at all
-    EXPECT_TRUE(prompter.messages.empty() && shown.empty());
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(shown.empty());
     prompter.savePaths = {(Dir() / "missing" / "rom.bin").string()};
     Click(IdcBackup);
     EXPECT_EQ(prompter.messages, Outcome(false));

@@ -1,8 +1,9 @@
-// Start-up of the main window, its enabling rules, the adapter selection, its keys and the
-// temporary image file's life.
+// Start-up of the main window, its enabling rules, the adapter selection, its
+// keys and the temporary image file's life.
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
 #include <QRegularExpression>
 #include <QTest>
 #include <csignal>
@@ -30,7 +31,8 @@ TEST_F(FlashDlgTest, InterfaceTooOldEndsTheProcessWithStatusZeroAfterTheMessage)
     rig.driver.interfaceVersion = MinimumInterfaceVersion - 1;
     testing::SimSession old(rig, false);
     window = std::make_unique<CFlashDlg>();
-    EXPECT_EQ(window->DoModal(), QDialog::Rejected);  // returns at once: the "process" ended
+    EXPECT_EQ(window->DoModal(),
+              QDialog::Rejected);  // returns at once: the "process" ended
     EXPECT_EQ(prompter.messages,
               (Messages{{"The interface version isn't matched.", "Error", MessageIcon::Error}}));
     EXPECT_EQ(exitStatuses, std::vector<int>{0});
@@ -77,21 +79,26 @@ TEST_F(FlashDlgTest, NoDriverMeansNoControllerNoBackupAndNeverFlash) {
     QTest::keyClicks(window->m_editPath, QStringLiteral("a.rom"));
     EXPECT_EQ(window->m_strPath, QStringLiteral("a.rom"));
     EXPECT_TRUE(window->m_btnConfig->isEnabled());
-    EXPECT_FALSE(window->m_btnFlash->isEnabled() || window->m_btnBackup->isEnabled());
-    EXPECT_TRUE(window->Control(IdcOpen)->isEnabled() && window->Control(IdcExit)->isEnabled());
+    EXPECT_FALSE(window->m_btnFlash->isEnabled());
+    EXPECT_FALSE(window->m_btnBackup->isEnabled());
+    EXPECT_TRUE(window->Control(IdcOpen)->isEnabled());
+    EXPECT_TRUE(window->Control(IdcExit)->isEnabled());
 }
 
 TEST_F(FlashDlgTest, PathEnablesFlashAndConfigAndEmptyingItDisablesThemLeavingBackup) {
     rig.driver.adapterCount = 0;  // no adapter, yet a count: Flash is enabled with a path
     ASSERT_TRUE(Start(rig));
     EXPECT_EQ(window->m_cbController->currentIndex(), -1);
-    EXPECT_FALSE(window->m_btnFlash->isEnabled() || window->m_btnConfig->isEnabled());
+    EXPECT_FALSE(window->m_btnFlash->isEnabled());
+    EXPECT_FALSE(window->m_btnConfig->isEnabled());
     QTest::keyClicks(window->m_editPath, QStringLiteral("x"));
-    EXPECT_TRUE(window->m_btnFlash->isEnabled() && window->m_btnConfig->isEnabled());
+    EXPECT_TRUE(window->m_btnFlash->isEnabled());
+    EXPECT_TRUE(window->m_btnConfig->isEnabled());
     g_useTempImage = 1;
     QTest::keyClick(window->m_editPath, Qt::Key_Backspace);
     EXPECT_EQ(g_useTempImage, 0);
-    EXPECT_FALSE(window->m_btnFlash->isEnabled() || window->m_btnConfig->isEnabled());
+    EXPECT_FALSE(window->m_btnFlash->isEnabled());
+    EXPECT_FALSE(window->m_btnConfig->isEnabled());
     EXPECT_TRUE(window->m_btnBackup->isEnabled());
 }
 
@@ -150,10 +157,12 @@ TEST_F(FlashDlgTest, TemporaryFileGoesWhenTheProcessIsTerminatedOrExits) {
         }
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
-        if (bySignal)
-            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-        else  // the status itself may be the leak checker's in a sanitizer build
+        if (bySignal) {
+            EXPECT_TRUE(WIFSIGNALED(status));
+            EXPECT_EQ(WTERMSIG(status), SIGTERM);
+        } else {  // the status itself may be the leak checker's in a sanitizer build
             EXPECT_TRUE(WIFEXITED(status));
+        }
         EXPECT_TRUE(TempImageFiles().empty());
     }
 }

@@ -71,7 +71,8 @@ TEST_F(TemplateBuilderTest, ConfigRowsOfferBothChoicesAndOnlyRowsOneAndTwoTakeDi
         SCOPED_TRACE(row);
         auto* choice = qobject_cast<QComboBox*>(controls.Control(ConfigRowChoiceIds[row]));
         auto* number = qobject_cast<QLineEdit*>(controls.Control(ConfigRowNumberIds[row]));
-        ASSERT_TRUE(choice && number);
+        ASSERT_TRUE(choice);
+        ASSERT_TRUE(number);
         ASSERT_EQ(choice->count(), 2);
         EXPECT_EQ(choice->itemText(0), QStringLiteral("Disable"));
         EXPECT_EQ(choice->itemText(1), QStringLiteral("Enable"));
