@@ -1,9 +1,8 @@
 #include "cli/commands.h"
 
-#include <unistd.h>
-
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/backup_command.h"
@@ -13,6 +12,7 @@
 #include "cli/info_command.h"
 #include "cli/list_command.h"
 #include "cli/verify_command.h"
+#include "platform/console.h"
 
 namespace tarvex::cli {
 
@@ -21,28 +21,42 @@ namespace {
 struct Options {
     bool json = false;
     uint32_t adapter = 0;
+    std::optional<uint32_t> chosenAdapter;  // flash and backup: required with several adapters
     std::string path;
     bool force = false;
 };
 
-void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& options,
-                           int& exitStatus) {
+void RegisterFlashCommand(CLI::App& app, int& exitStatus) {
+    auto request = std::make_shared<FlashRequest>();
     CLI::App* flash = app.add_subcommand(
         "flash", "Program an image into an adapter's ROM; exit status = the flash status code");
-    flash->add_option("IMAGE", options->path, "BIOS image file")->required();
-    flash->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
-    flash->add_flag("--force", options->force, "Flash even when the image is for another adapter");
-    flash->callback([options, &exitStatus] {
-        exitStatus = RunFlash(options->adapter, options->path, options->force,
-                              ::isatty(STDERR_FILENO) == 1, std::cout, std::cerr);
+    flash->add_option("IMAGE", request->image, "BIOS image file")->required();
+    flash->add_option("-a,--adapter", request->adapter,
+                      "Adapter number (needed when there are several)");
+    flash->add_flag("--force", request->force, "Flash even when the image is for another adapter");
+    flash->add_flag("-y,--yes", request->yes, "Do not ask for confirmation on a terminal");
+    flash->add_flag("--always", request->always,
+                    "Flash even when the ROM already holds the image");
+    flash->add_option("--backup", request->backup,
+                      "Save the whole ROM to this file first; no flash when that fails");
+    flash->callback([request, &exitStatus] {
+        const Console console{platform::StandardErrorIsTerminal(),
+                              platform::StandardInputIsTerminal(), &std::cin};
+        exitStatus = RunFlash(*request, console, std::cout, std::cerr);
     });
+}
+
+void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& options,
+                           int& exitStatus) {
+    RegisterFlashCommand(app, exitStatus);
 
     CLI::App* backup = app.add_subcommand(
         "backup", "Save an adapter's whole ROM to a file; exit status = the backup status code");
     backup->add_option("FILE", options->path, "Backup file")->required();
-    backup->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
+    backup->add_option("-a,--adapter", options->chosenAdapter,
+                       "Adapter number (needed when there are several)");
     backup->callback([options, &exitStatus] {
-        exitStatus = RunBackup(options->adapter, options->path, std::cout, std::cerr);
+        exitStatus = RunBackup(options->chosenAdapter, options->path, std::cout, std::cerr);
     });
 
     CLI::App* verify = app.add_subcommand(

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/status_words.h"
 #include "flash/flash_status.h"
 
 namespace tarvex::cli {
@@ -10,7 +11,7 @@ void PrintOutcome(int32_t status, std::ostream& err) {
     if (status == StatusOk)
         err << "Successful!\n";
     else
-        err << "Failed! " << FlashStatusName(status) << " (" << status << ")\n";
+        err << "Failed! " << StatusWords(status) << " (status " << status << ")\n";
     err.flush();
 }
 

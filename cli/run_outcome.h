@@ -4,7 +4,7 @@
 
 namespace tarvex::cli {
 
-// The last line of flash and backup: "Successful!", or "Failed! <status name> (<code>)".
+// The last line of flash and backup: "Successful!", or "Failed! <words> (status <code>)".
 void PrintOutcome(int32_t status, std::ostream& err);
 
 }  // namespace tarvex::cli

@@ -12,10 +12,8 @@
 #include "driver/adapter_queries.h"
 #include "flash/eprom_access.h"
 #include "flash/event_channel.h"
-#include "flash/image_checksum.h"
-#include "image/image_loader.h"
+#include "image/flashed_image.h"
 #include "image/rom_backup.h"
-#include "image/rom_layout.h"
 
 namespace tarvex::cli {
 
@@ -74,18 +72,12 @@ int ReportComparison(const Comparison& result, uint32_t length, std::ostream& ou
 
 // The comparison itself, with the console sink installed by the caller.
 int VerifyLoaded(uint32_t adapter, int fd, std::ostream& out, std::ostream& err) {
-    LoadedImage image;
-    const FlashStatus loaded = LoadImageFile(fd, image);
+    FlashedImage image;
+    const FlashStatus loaded = LoadFlashedImage(fd, image);
     if (loaded != StatusOk) return loaded;
-    const auto length = static_cast<uint32_t>(image.length);
-    PciIdentity identity = 0;
-    if (!ReadImageIdentity(image.bytes.get(), length, &identity)) {
-        LogEvent(EventText, 0, "Invalid BIOS image\n");
-        return StatusInvalidImage;
-    }
-    NoteForeignIdentity(adapter, identity, err);
-    FixImageChecksum(image.bytes.get(), length);
-    const Comparison result = CompareRom(adapter, image.bytes.get(), length);
+    const auto length = static_cast<uint32_t>(image.loaded.length);
+    NoteForeignIdentity(adapter, image.identity, err);
+    const Comparison result = CompareRom(adapter, image.loaded.bytes.get(), length);
     if (result.status != StatusOk) return result.status;
     return ReportComparison(result, length, out);
 }

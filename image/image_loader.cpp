@@ -85,6 +85,12 @@ FlashStatus LoadImageFile(int fd, LoadedImage& image) {
                  static_cast<int>(fileSize));
         return StatusReadError;
     }
+    // A length byte that reaches past the end of the file marks a truncated image: padding it
+    // with zeros and fixing its checksum would pass a broken BIOS as valid.
+    if (static_cast<int64_t>(head[RomLengthOffset] * RomLengthUnit) > fileSize) {
+        LogEvent(EventText, 0, "Invalid BIOS image\n");
+        return StatusInvalidImage;
+    }
     std::memset(buffer.get() + fileSize, 0, static_cast<size_t>(length - fileSize));
     image.bytes = std::move(buffer);
     image.length = length;

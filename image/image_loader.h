@@ -23,8 +23,8 @@ int32_t ImageBufferLength(int64_t fileSize);
 // one open, counts as a file that cannot be opened.
 int OpenImageFile(const char* path);
 
-// Loads an open image file as flash from file does: the first 4 bytes and the signature, the
-// buffer rule, the rest in one read, the zero tail. Posts the message of a failure and returns
+// Loads an open image file as flash from file does: the first 4 bytes and the signature, a
+// length byte that the file holds, the buffer rule, the rest in one read, the zero tail. Posts the message of a failure and returns
 // StatusInvalidImage, StatusNoMemory or StatusReadError; StatusOk with the image filled.
 FlashStatus LoadImageFile(int fd, LoadedImage& image);
 

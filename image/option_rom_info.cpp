@@ -99,7 +99,10 @@ OptionRomInfo DescribeOptionRom(std::span<const uint8_t> file) {
         info.problem = RomProblem::TooShort;
         return info;
     }
-    if (!HasRomSignature(file.data(), file.size())) info.problem = RomProblem::NoSignature;
+    if (!HasRomSignature(file.data(), file.size()))
+        info.problem = RomProblem::NoSignature;
+    else if (size_t{file[RomLengthOffset]} * RomLengthUnit > file.size())
+        info.problem = RomProblem::Truncated;
     info.identityReadable = ReadFlashedIdentity(file, info.identity);
     if (info.problem == RomProblem::None && !info.identityReadable)
         info.problem = RomProblem::IdentityOutside;

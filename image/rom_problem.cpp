@@ -14,6 +14,8 @@ const char* RomProblemText(RomProblem problem) {
             return "the PCI data structure's identity lies beyond the image buffer";
         case RomProblem::PciDataOutsideFile:
             return "the PCI data structure's offset plus 4 reaches the end of the file";
+        case RomProblem::Truncated:
+            return "the file is truncated: its length byte declares more bytes than it holds";
     }
     return "unknown";
 }

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/console_progress.h"
+#include "cli/flash_command.h"
 #include "flash/run_state.h"
 #include "image/test_files.h"
 
@@ -24,6 +25,14 @@ CliResult RunCaptured(Command command) {
     ::testing::internal::CaptureStderr();
     const int exit = command(out, std::cerr);
     return {exit, out.str(), ::testing::internal::GetCapturedStderr()};
+}
+
+// A flash of the image into adapter 0, without questions.
+inline cli::FlashRequest FlashOf(const std::string& image) {
+    cli::FlashRequest request;
+    request.adapter = 0;
+    request.image = image;
+    return request;
 }
 
 class CliTest : public ::testing::Test {

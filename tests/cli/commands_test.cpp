@@ -50,7 +50,7 @@ TEST_F(Commands, VerifyComparesTheRomWithTheImageAsFlashedWithoutWriting) {
     std::vector<uint8_t> image = SampleRom(0x1C5D, 0x0A12);
     const std::string flashed = WriteFile(m_dir.Path("flashed.rom"), image);
     std::ostringstream ignored;
-    ASSERT_EQ(cli::RunFlash(0, flashed, false, false, ignored, ignored), 0);
+    ASSERT_EQ(cli::RunFlash(FlashOf(flashed), {}, ignored, ignored), 0);
     auto verify = [](const std::string& path) {
         return RunCaptured([&](std::ostream& out, std::ostream& err) {
             return cli::RunVerify(0, path, out, err);

@@ -6,6 +6,7 @@
 
 #include "cli/backup_command.h"
 #include "cli/flash_command.h"
+#include "cli/status_words.h"
 #include "cli_fixture.h"
 #include "flash/event_channel.h"
 
@@ -16,9 +17,14 @@ using StatusCodes = CliTest;
 
 std::string Outcome(int status) {
     if (status == 0) return "Successful!\n";
-    return "Failed! " + std::string(FlashStatusName(status)) + " (" + std::to_string(status) +
-           ")\n";
+    return "Failed! " + std::string(cli::StatusWords(status)) + " (status " +
+           std::to_string(status) + ")\n";
 }
+
+// The sentence after a failed flash, by what the ROM holds then.
+const std::string Untouched = "The adapter's ROM is untouched";
+const std::string Partly = "The adapter's ROM is partly written";
+const std::string Different = "The adapter's ROM holds the new image but differs from it at";
 
 TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
     sim::RigFaults noInfo, hangs, erase, locked, weak;
@@ -34,50 +40,47 @@ TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
         const char* chip;
         sim::RigFaults faults;
         std::string image;
+        int status;
         int exit;
         std::string message;
+        std::string state;  // how the last line begins
     } cases[] = {
-        {"SST 39SF010A", {}, own, 0, "Passed !\n"},
-        {"SST 39SF010A",
-         {},
-         m_dir.Path("missing.rom"),
-         1,
-         "Failed to open file: " + m_dir.Path("missing.rom") + "\n"},
-        {"SST 39SF010A",
-         {},
-         WriteFile(m_dir.Path("3.rom"), {0x55, 0xAA, 0}),
-         2,
-         "Loading file...\nInvalid BIOS image\n"},
-        {"SST 39SF010A",
-         {},
-         WriteSparseImage(m_dir.Path("huge.rom"), off_t{5} << 30),
-         3,
-         "BIOS file is too large (out of memory)\n"},
-        {"SST 39SF010A", {}, m_dir.Path("pipe.rom"), 4, "Error reading file (100/0)\n"},
-        {"SST 39SF010A",
-         {},
-         WriteFile(m_dir.Path("b22.rom"), SampleRom(0x1C5D, 0x0B22)),
-         7,
-         "Vender ID in BIOS image is 0B221C5D\nNo supporting host adapter is found.\n"},
-        {"none", {}, own, 8, "No Support EPROM found\n"},
-        {"SST 39SF010A", hangs, own, 9, "Failed at offset 0xfff0\n"},
-        {"ATMEL AT49F010", erase, own, 11, "Failed to erasing\n"},
-        {"AM29LV001BB", locked, own, 12, "The flash sector is protected!\n"},
-        {"SST 39SF010A", weak, own, 13, "Abort ...\norig data="},
-        {"SST 39SF010A", noInfo, own, 14, ""},
+        {"SST 39SF010A", {}, own, 0, 0, "Passed !\n", ""},
+        {"SST 39SF010A", {}, m_dir.Path("missing.rom"), 1, 74,
+         "Failed to open file: " + m_dir.Path("missing.rom") + "\n", Untouched},
+        {"SST 39SF010A", {}, WriteFile(m_dir.Path("3.rom"), {0x55, 0xAA, 0}), 2, 2,
+         "Loading file...\nInvalid BIOS image\n", Untouched},
+        {"SST 39SF010A", {}, WriteSparseImage(m_dir.Path("huge.rom"), off_t{5} << 30), 3, 3,
+         "BIOS file is too large (out of memory)\n", Untouched},
+        {"SST 39SF010A", {}, m_dir.Path("pipe.rom"), 4, 74, "Error reading file (100/0)\n",
+         Untouched},
+        {"SST 39SF010A", {}, WriteFile(m_dir.Path("b22.rom"), SampleRom(0x1C5D, 0x0B22)), 7, 7,
+         "Vender ID in BIOS image is 0B221C5D\nNo supporting host adapter is found.\n",
+         Untouched},
+        {"none", {}, own, 8, 8, "No Support EPROM found\n", Untouched},
+        {"SST 39SF010A", hangs, own, 9, 9, "Failed at offset 0xfff0\n", Partly},
+        {"ATMEL AT49F010", erase, own, 11, 11, "Failed to erasing\n",
+         "The chip has not finished its erase"},
+        {"AM29LV001BB", locked, own, 12, 12, "The flash sector is protected!\n", Untouched},
+        {"SST 39SF010A", weak, own, 13, 13, "Abort ...\norig data=", Different + " offset 0x123"},
+        {"SST 39SF010A", noInfo, own, 14, 14, "", Untouched},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.exit);
+        SCOPED_TRACE(c.status);
         Reset();
         SimSession session(OneAdapterRig(0x0A12, c.chip, c.faults), false);
         std::unique_ptr<FeedingPipe> pipe;
-        if (c.exit == 4) pipe = std::make_unique<FeedingPipe>(c.image, head);
+        if (c.status == 4) pipe = std::make_unique<FeedingPipe>(c.image, head);
         const CliResult result = RunCaptured([&](std::ostream& out, std::ostream& err) {
-            return cli::RunFlash(0, c.image, false, false, out, err);
+            return cli::RunFlash(FlashOf(c.image), {}, out, err);
         });
         EXPECT_EQ(result.exit, c.exit);
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
-        EXPECT_TRUE(result.err.ends_with(Outcome(c.exit))) << result.err;
+        EXPECT_NE(result.err.find(Outcome(c.status)), std::string::npos) << result.err;
+        const size_t last = result.err.rfind('\n', result.err.size() - 2) + 1;
+        if (c.status != 0) {
+            EXPECT_EQ(result.err.substr(last, c.state.size()), c.state) << result.err;
+        }
     }
 }
 
@@ -138,14 +141,15 @@ TEST_F(StatusCodes, BackupExitsWithItsStatusAndShowsItsMessage) {
     const rlimit space{limit, limit};
     ::setrlimit(RLIMIT_AS, &space);
     std::ostringstream out;
-    std::exit(cli::RunFlash(0, image, false, false, out, std::cerr));
+    std::exit(cli::RunFlash(FlashOf(image), {}, out, std::cerr));
 }
 
 TEST_F(StatusCodes, FlashOfAnImageLargerThanTheAddressSpaceLeftIsOutOfMemory) {
     SimSession session(OneAdapterRig(0x0A12), false);
     const std::string image = WriteSparseImage(m_dir.Path("large.rom"), off_t{1} << 30);
     EXPECT_EXIT(FlashUnderAddressLimit(image), ::testing::ExitedWithCode(3),
-                "BIOS file is too large \\(out of memory\\).*Failed! StatusNoMemory \\(3\\)");
+                "BIOS file is too large \\(out of memory\\).*Failed! there is not enough memory for the "
+                "image \\(status 3\\)");
 }
 #endif
 

@@ -61,11 +61,25 @@ TEST_F(FlashFromFileTest, ForeignIdentityIsRefusedUnlessTheLowForceByteIsSet) {
     EXPECT_TRUE(std::equal(image.begin(), image.end(), session.Sim().ChipContents(0).begin()));
 }
 
+// A length byte that reaches past the end of the file marks a truncated image.
+TEST_F(FlashFromFileTest, TruncatedImageIsRefusedBeforeTheChip) {
+    SimSession session(OneAdapterRig(0x0A12));
+    std::vector<uint8_t> image = SampleRom(0x1C5D, 0x0A12);
+    image.resize(1000);
+    const std::string path = WriteFile(m_dir.Path("truncated.rom"), image);
+    EXPECT_EQ(FlashFromFile(0, path.c_str(), 0, Record), StatusInvalidImage);
+    EXPECT_EQ(PostedTexts(), (std::vector<std::string>{"Loading file...\n", "Invalid BIOS image\n"}));
+    EXPECT_TRUE(EpromTrace(session).empty());
+    image.resize(32768, 0xFF);  // whole again: declared and held
+    WriteFile(path, image);
+    EXPECT_EQ(FlashFromFile(0, path.c_str(), 0, Record), StatusOk);
+}
+
 TEST_F(FlashFromFileTest, ImageIsProgrammedWithFixedChecksumAndZeroTailUpToRomSize) {
     SimSession session(OneAdapterRig(0x0A12), false);
     std::vector<uint8_t> large = SampleRom(0x1C5D, 0x0A12);
     large.resize(65537, 0x5A);
-    large[2] = 0xFF;  // declares 130560 bytes: the checksum stays inside the buffer
+    large[2] = 0x80;  // declares 65536 bytes, which the file holds
     std::vector<uint8_t> small = SampleRom(0x1C5D, 0x0A12, 1024);
     small[0x300] += 5;  // the checksum is off by 5
     const std::string largePath = WriteFile(m_dir.Path("large.rom"), large);
@@ -74,9 +88,11 @@ TEST_F(FlashFromFileTest, ImageIsProgrammedWithFixedChecksumAndZeroTailUpToRomSi
     ASSERT_EQ(FlashFromFile(0, largePath.c_str(), 0, Record), StatusOk);
     EXPECT_EQ(RomSize, 66560);
     std::vector<uint8_t> rom = session.Sim().ChipContents(0);
-    EXPECT_TRUE(std::equal(large.begin(), large.end(), rom.begin()));
+    // All but the last declared byte, which the checksum fix-up adjusts.
+    EXPECT_TRUE(std::equal(large.begin(), large.begin() + 65535, rom.begin()));
+    EXPECT_EQ(rom[65536], 0x5A);
     EXPECT_TRUE(AllZero(rom, 65537, 66559));
-    EXPECT_EQ(std::accumulate(&rom[0], &rom[66560], 0u) % 256, 0u);
+    EXPECT_EQ(std::accumulate(&rom[0], &rom[65536], 0u) % 256, 0u);
     EXPECT_EQ(rom[66560], 0xFF);
 
     Posted().clear();

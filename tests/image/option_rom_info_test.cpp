@@ -92,7 +92,7 @@ TEST(OptionRomInfo, NamesWhyAFileIsNoImageAndReadsOnlyFieldsInsideIt) {
     file[25] = 0;
     file.resize(0x48);
     const OptionRomInfo info = DescribeOptionRom(file);
-    EXPECT_EQ(info.problem, RomProblem::None);
+    EXPECT_EQ(info.problem, RomProblem::Truncated);  // its length byte declares 1024 bytes
     EXPECT_EQ(info.identity, 0x0A121C5D);
     const RomImageInfo& image = info.images[0];
     EXPECT_FALSE(image.pci.present);

@@ -1,0 +1,15 @@
+#include "platform/console.h"
+
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#else
+#include <unistd.h>
+#endif
+
+namespace tarvex::platform {
+
+bool StandardInputIsTerminal() { return isatty(0) == 1; }
+bool StandardErrorIsTerminal() { return isatty(2) == 1; }
+
+}  // namespace tarvex::platform
