@@ -84,19 +84,9 @@ TEST_F(Run, OneChipOfEveryFamilyIsProgrammedAndVerifiedWithItsZeroTail) {
     }
 }
 
-// The hardware reports an erase as failed when the chip's typical erase time outlasts the
-// polls: 100000 reads of one request each, at 20 us a request about 2 s, twice that on the
-// short set, whose erase sequence polls once of its own.
-bool EraseOutlastsPolls(const std::string& chip, const sim::Rig& rig) {
-    const sim::PartFacts* part = sim::FindPart(chip);
-    if (part == nullptr || part->chipEraseUs == 0) return false;
-    const uint32_t polls = part->family == sim::ChipFamily::Autoselect ? 2 : 1;
-    return part->chipEraseUs > uint64_t{polls} * DataPollReadLimit * rig.clock.requestLatencyUs;
-}
-
 // Every row on an adapter with a 128 KiB ROM: the whole ROM programmed and read back. Only
 // the driver-programmed row sits on an adapter whose scan starts at row 0.
-TEST_F(Run, EveryRowFlashesAWholeRomOrFailsItsEraseLikeTheHardware) {
+TEST_F(Run, EveryRowFlashesAWholeRom) {
     const uint32_t romLength = 131072;
     for (int32_t row = 0; row < FlashChipCount; ++row) {
         const std::string name = FlashChipTable[row].name;
@@ -109,16 +99,15 @@ TEST_F(Run, EveryRowFlashesAWholeRomOrFailsItsEraseLikeTheHardware) {
         SimSession session(rig, false);
         LoadRunImage(ImageWithZeroTail(romLength, 96 * 1024));
         ASSERT_NE(sim::FindPart(name), nullptr);
-        const bool eraseTooLong = EraseOutlastsPolls(name, rig);
-        EXPECT_EQ(FlashRun(0), eraseTooLong ? 0 : 1);
-        EXPECT_EQ(CurrentFlashRunState().status, eraseTooLong ? StatusEraseFailed : StatusOk);
+        // Polls outlast even the longest chip erase, however fast the requests go.
+        EXPECT_EQ(FlashRun(0), 1);
+        EXPECT_EQ(CurrentFlashRunState().status, StatusOk);
         const auto texts = TextsOf(EventText);
         ASSERT_GE(texts.size(), 2u);
         EXPECT_EQ(texts[1], "EPROM Vendor: " + name + "\n");
         if (row == 10) {
             EXPECT_EQ(texts[0], "Flash Id: 0x071F\n");
         }
-        if (eraseTooLong) continue;
         const auto rom = session.Sim().ChipContents(0);
         const uint8_t* image = CurrentFlashRunState().image.get();
         EXPECT_TRUE(std::equal(image, image + romLength, rom.begin()));
