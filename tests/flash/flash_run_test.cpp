@@ -11,7 +11,6 @@
 #include "flash/flash_run.h"
 #include "flash/run_state.h"
 #include "flash_fixture.h"
-#include "sim/chips/part_facts.h"
 
 namespace tarvex {
 namespace {
@@ -81,37 +80,6 @@ TEST_F(Run, OneChipOfEveryFamilyIsProgrammedAndVerifiedWithItsZeroTail) {
         EXPECT_TRUE(std::is_sorted(programmed.begin(), programmed.end()));
         EXPECT_EQ(RecordedEvents().back().code, EventPassed);
         EXPECT_EQ(RecordedEvents().back().text, "Passed !\n");
-    }
-}
-
-// Every row on an adapter with a 128 KiB ROM: the whole ROM programmed and read back. Only
-// the driver-programmed row sits on an adapter whose scan starts at row 0.
-TEST_F(Run, EveryRowFlashesAWholeRom) {
-    const uint32_t romLength = 131072;
-    for (int32_t row = 0; row < FlashChipCount; ++row) {
-        const std::string name = FlashChipTable[row].name;
-        SCOPED_TRACE(name);
-        RecordedEvents().clear();
-        ResetFlashRunState();
-        SetEventSink(testing::RecordEvent);
-        sim::Rig rig = ChipRig(name);
-        rig.adapters[0].device = row == 0 ? 0x0C31 : 0x0C35;
-        SimSession session(rig, false);
-        LoadRunImage(ImageWithZeroTail(romLength, 96 * 1024));
-        ASSERT_NE(sim::FindPart(name), nullptr);
-        // Polls outlast even the longest chip erase, however fast the requests go.
-        EXPECT_EQ(FlashRun(0), 1);
-        EXPECT_EQ(CurrentFlashRunState().status, StatusOk);
-        const auto texts = TextsOf(EventText);
-        ASSERT_GE(texts.size(), 2u);
-        EXPECT_EQ(texts[1], "EPROM Vendor: " + name + "\n");
-        if (row == 10) {
-            EXPECT_EQ(texts[0], "Flash Id: 0x071F\n");
-        }
-        const auto rom = session.Sim().ChipContents(0);
-        const uint8_t* image = CurrentFlashRunState().image.get();
-        EXPECT_TRUE(std::equal(image, image + romLength, rom.begin()));
-        EXPECT_EQ(ValuesOf(EventVerifyProgress).size(), romLength);
     }
 }
 
