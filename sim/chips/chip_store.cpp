@@ -87,6 +87,7 @@ void ChipStore::PersistProtection() const {
     const int fd = ::open(m_protectionPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return;
     const char state = m_protected ? ProtectionOn : ProtectionOff;
+    // A write that fails leaves the last state recorded; the model goes on with the new one.
     (void)!::write(fd, &state, 1);
     ::close(fd);
 }

@@ -96,7 +96,7 @@ uint8_t FlashChip::ArrayRead(uint32_t offset) const {
 }
 
 std::optional<uint8_t> FlashChip::BootBlockCode(uint32_t offset) const {
-    constexpr uint32_t TopCodeFromEnd = 14;  // FFFF2 on a 1 Mbit part
+    constexpr uint32_t TopCodeFromEnd = 14;  // 1FFF2 on a 1 Mbit part
     if (!m_part.bootBlockCodes) return std::nullopt;
     if (offset == 2) return IsLocked(0) ? 0xFE : 0xFF;
     if (offset == m_part.size - TopCodeFromEnd) return IsLocked(m_part.size - 1) ? 0xFE : 0xFF;
