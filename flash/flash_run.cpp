@@ -1,6 +1,8 @@
 #include "flash/flash_run.h"
 
+#include "flash/chip_busy_limits.h"
 #include "flash/chip_catalogue.h"
+#include "flash/data_poll.h"
 #include "flash/event_channel.h"
 #include "flash/identify.h"
 #include "flash/image_checksum.h"
@@ -46,7 +48,11 @@ int32_t FlashRun(AdapterIndex adapter) {
     LogEvent(EventText, 0, "EPROM Vendor: %s\n", chip.name);
     if (!FitsChip(chip, run, length)) return 0;
 
-    if (chip.program(adapter, image, length) == 0) return 0;
+    // Polls wait as long as this part may take, however fast the host reads.
+    SetDataPollTimeLimit(ChipBusyLimitUs(row));
+    const int32_t programmed = chip.program(adapter, image, length);
+    SetDataPollTimeLimit(0);
+    if (programmed == 0) return 0;
     LogEvent(EventFlashDone, 0, nullptr);
     if (VerifyImage(adapter, image, length) != 1) return 0;
     LogEvent(EventPassed, 0, "Passed !\n");

@@ -27,6 +27,9 @@ int32_t ProgramPages(AdapterIndex adapter, const uint8_t* image, uint32_t length
     LogEvent(EventFlashing, 0, "Flashing ....\n");
     const uint8_t erased = PageFillByte;
     PageWrite(adapter, 0, &erased, 1);
+    // The part starts its write cycle only when its load window closes, so the wait above may
+    // end first; the first page's cycles would reach a busy part and be lost.
+    DataPoll(adapter, 0, erased);
     if (length == 0) return 1;
     // The page buffer holds at most MaxPageSize bytes; no chip has a larger page.
     if (pageSize == 0 || pageSize > MaxPageSize) pageSize = MaxPageSize;

@@ -32,6 +32,7 @@ struct RigDriver {
 struct RigClock {
     ModelClock::Mode mode = ModelClock::Mode::Virtual;
     uint32_t requestLatencyUs = 20;
+    ChipTiming chipTiming{};  // how long the chips' operations take within their datasheet ranges
 };
 
 // Port i is "\\.\Scsi<i>:"; a port that does not exist is a gap in the numbering.
@@ -57,6 +58,7 @@ struct RigAdapter {
     std::string name;
     std::string chip = "none";
     std::string romPath;  // empty: contents in memory; resolved against the rig's folder
+    bool sdp = true;      // page-write parts: data protection on delivery
     RigFaults faults;
 };
 

@@ -104,7 +104,8 @@ bool ParseOptionalOffset(RigReader& r, const json& faults, const char* name, con
 
 bool ParseAdapter(RigReader& r, const json& value, const std::string& key,
                   const std::string& baseDir, RigAdapter& adapter) {
-    if (!r.Object(value, key, {"pci", "model", "name", "chip", "rom", "faults"})) return false;
+    if (!r.Object(value, key, {"pci", "model", "name", "chip", "rom", "sdp", "faults"}))
+        return false;
     uint32_t model = adapter.model;
     if (const json* v = Member(value, "pci"); v && !ParsePci(r, *v, key + ".pci", adapter))
         return false;
@@ -121,6 +122,8 @@ bool ParseAdapter(RigReader& r, const json& value, const std::string& key,
         if (rom.empty()) return r.Fail(key + ".rom", "expected a file name");
         adapter.romPath = ResolveRigPath(baseDir, rom);
     }
+    if (const json* v = Member(value, "sdp"); v && !r.Bool(*v, key + ".sdp", adapter.sdp))
+        return false;
     if (const json* v = Member(value, "faults"))
         return ParseFaults(r, *v, key + ".faults", adapter.faults);
     return true;

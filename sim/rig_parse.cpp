@@ -62,7 +62,7 @@ bool ParseDriver(RigReader& r, const json& value, RigDriver& driver) {
 }
 
 bool ParseClock(RigReader& r, const json& value, RigClock& clock) {
-    if (!r.Object(value, "clock", {"mode", "request_latency_us"})) return false;
+    if (!r.Object(value, "clock", {"mode", "request_latency_us", "chip_timing"})) return false;
     if (const json* v = Member(value, "mode")) {
         std::string mode;
         if (!r.Text(*v, "clock.mode", mode)) return false;
@@ -70,8 +70,15 @@ bool ParseClock(RigReader& r, const json& value, RigClock& clock) {
             return r.Fail("clock.mode", "expected \"virtual\" or \"real\"");
         clock.mode = mode == "real" ? ModelClock::Mode::Real : ModelClock::Mode::Virtual;
     }
-    if (const json* v = Member(value, "request_latency_us"))
-        return r.Number(*v, "clock.request_latency_us", clock.requestLatencyUs);
+    if (const json* v = Member(value, "request_latency_us");
+        v && !r.Number(*v, "clock.request_latency_us", clock.requestLatencyUs))
+        return false;
+    if (const json* v = Member(value, "chip_timing")) {
+        std::string timing;
+        if (!r.Text(*v, "clock.chip_timing", timing)) return false;
+        if (!ParseChipTiming(timing, clock.chipTiming))
+            return r.Fail("clock.chip_timing", "expected \"typical\", \"max\" or \"random:SEED\"");
+    }
     return true;
 }
 

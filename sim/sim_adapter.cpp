@@ -28,8 +28,8 @@ uint32_t AccessControlLocation(ChipModel& chip, const EpromRequest& request, uin
 
 }  // namespace
 
-bool BuildSimAdapter(const RigAdapter& rig, const ModelClock& clock, SimAdapter& adapter,
-                     std::string& error) {
+bool BuildSimAdapter(const RigAdapter& rig, const ModelClock& clock, const ChipTiming& timing,
+                     SimAdapter& adapter, std::string& error) {
     adapter.rig = &rig;
     for (const auto& [name, count] : rig.faults.transient) {
         RequestKind kind;
@@ -45,12 +45,12 @@ bool BuildSimAdapter(const RigAdapter& rig, const ModelClock& clock, SimAdapter&
         error = "unknown chip \"" + rig.chip + "\"";
         return false;
     }
-    adapter.store = std::make_unique<ChipStore>(size, rig.romPath);
+    adapter.store = std::make_unique<ChipStore>(size, rig.romPath, rig.sdp);
     if (!adapter.store->Ok()) {
         error = adapter.store->Error();
         return false;
     }
-    adapter.chip = MakeChipModel(rig.chip, *adapter.store, clock, rig.faults.chip);
+    adapter.chip = MakeChipModel(rig.chip, *adapter.store, clock, rig.faults.chip, timing);
     if (!adapter.chip) {
         error = "no model for chip \"" + rig.chip + "\"";
         return false;

@@ -23,8 +23,8 @@ struct SimAdapter {
 };
 
 // Puts the chip in its socket; false and a reason when its ROM file cannot be opened.
-bool BuildSimAdapter(const RigAdapter& rig, const ModelClock& clock, SimAdapter& adapter,
-                     std::string& error);
+bool BuildSimAdapter(const RigAdapter& rig, const ModelClock& clock, const ChipTiming& timing,
+                     SimAdapter& adapter, std::string& error);
 
 // 87 when the request addresses the control location in a way the adapter does not offer.
 uint32_t CheckEpromTarget(const SimAdapter& adapter, const EpromRequest& request);

@@ -39,7 +39,8 @@ std::shared_ptr<Simulator> Simulator::Create(const Rig& rig, std::string& error)
     state->adapters.resize(state->rig.adapters.size());
     for (size_t i = 0; i < state->adapters.size(); ++i) {
         std::string reason;
-        if (!BuildSimAdapter(state->rig.adapters[i], state->clock, state->adapters[i], reason)) {
+        if (!BuildSimAdapter(state->rig.adapters[i], state->clock, state->rig.clock.chipTiming,
+                             state->adapters[i], reason)) {
             error = "adapter " + std::to_string(i) + ": " + reason;
             return nullptr;
         }

@@ -6,11 +6,13 @@ namespace {
 // How long a refused program, and a chip erase with every sector protected, stay busy.
 constexpr uint64_t ProtectedProgramUs = 2;
 constexpr uint64_t ProtectedEraseUs = 100;
+constexpr uint8_t ResetCommand = 0xF0;
 }  // namespace
 
 AutoselectChip::AutoselectChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-                               const ChipFaults& faults)
-    : ByteProgramChip(part, store, clock, faults, UnlockSequence(0x555, 0x2AA, 0x7FF)) {}
+                               const ChipFaults& faults, const ChipTiming& timing)
+    : ByteProgramChip(part, store, clock, faults, timing,
+                      UnlockSequence(0x555, 0x2AA, part.commandMask)) {}
 
 uint8_t AutoselectChip::IdRead(uint32_t offset) const {
     // A1 and A0 pick the code; the higher lines pick the sector for the protect code.
@@ -22,16 +24,21 @@ uint8_t AutoselectChip::IdRead(uint32_t offset) const {
     case 2:
         return IsLocked(offset) ? 0x01 : 0x00;
     default:
-        return 0x00;
+        return m_part.idAt3;
     }
 }
 
-uint64_t AutoselectChip::ProgramUs(uint32_t offset) const {
-    return IsLocked(offset) ? ProtectedProgramUs : m_part.programUs;
+void AutoselectChip::WriteWhileBusy(uint8_t value) {
+    // A reset is ignored while an operation runs, but ends one that has failed.
+    if (value == ResetCommand && TimeLimitExceeded()) Abandon();
 }
 
-uint64_t AutoselectChip::EraseUs() const {
-    return AllLocked() ? ProtectedEraseUs : m_part.chipEraseUs;
+uint64_t AutoselectChip::ProgramUs(uint32_t offset) {
+    return IsLocked(offset) ? ProtectedProgramUs : ByteProgramChip::ProgramUs(offset);
+}
+
+uint64_t AutoselectChip::EraseUs() {
+    return AllLocked() ? ProtectedEraseUs : ByteProgramChip::EraseUs();
 }
 
 }  // namespace tarvex::sim

@@ -4,18 +4,20 @@
 
 namespace tarvex::sim {
 
-// AMD and AMIC parts: the byte-program commands on 555/2AA, decoded on A10-A0 only, and
-// autoselect with a sector-protect code at address 2 of every sector. A protected sector
-// shows busy briefly and keeps its contents.
+// AMD and AMIC parts: the byte-program commands on 555/2AA, decoded on the address lines
+// each datasheet gives, and autoselect with a sector-protect code at address 2 of every
+// sector. A protected sector shows busy briefly and keeps its contents. An operation that
+// outlasts its maximum sets DQ5 and shows status until F0 resets the part.
 class AutoselectChip : public ByteProgramChip {
 public:
     AutoselectChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-                   const ChipFaults& faults);
+                   const ChipFaults& faults, const ChipTiming& timing);
 
 protected:
     uint8_t IdRead(uint32_t offset) const override;
-    uint64_t ProgramUs(uint32_t offset) const override;
-    uint64_t EraseUs() const override;
+    void WriteWhileBusy(uint8_t value) override;
+    uint64_t ProgramUs(uint32_t offset) override;
+    uint64_t EraseUs() override;
 };
 
 }  // namespace tarvex::sim

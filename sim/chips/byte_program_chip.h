@@ -11,21 +11,24 @@ namespace tarvex::sim {
 class ByteProgramChip : public FlashChip {
 public:
     ByteProgramChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-                    const ChipFaults& faults);
+                    const ChipFaults& faults, const ChipTiming& timing);
 
     uint8_t Read(uint32_t offset) override;
     void Write(uint32_t offset, uint8_t value) override;
 
 protected:
     ByteProgramChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-                    const ChipFaults& faults, UnlockSequence sequence);
+                    const ChipFaults& faults, const ChipTiming& timing, UnlockSequence sequence);
 
     virtual uint8_t IdRead(uint32_t offset) const;
-    virtual uint64_t ProgramUs(uint32_t offset) const;
-    virtual uint64_t EraseUs() const;
+    // Writes while an operation runs are ignored, unless a family says otherwise.
+    virtual void WriteWhileBusy(uint8_t value) { (void)value; }
+    virtual uint64_t ProgramUs(uint32_t offset);
+    virtual uint64_t EraseUs();
 
 private:
     void OnCommand(const UnlockSequence::Step& step);
+    uint64_t TimeLimit(const TimeRange& range) const;
 
     UnlockSequence m_sequence;
     bool m_armed = false;  // AA 55 A0 came: the next write is the byte to program

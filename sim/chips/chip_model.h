@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim/chips/chip_store.h"
+#include "sim/chips/chip_timing.h"
 #include "sim/model_clock.h"
 
 namespace tarvex::sim {
@@ -50,9 +51,11 @@ public:
 };
 
 // Looks a part up by catalogue name ("SST 39SF010A"), datasheet name ("SST39SF010A") or
-// 16-bit id ("0xB5BF"); "none" gives an empty socket. Null when unknown.
+// 16-bit id ("0xB5BF"); "none" gives an empty socket. Null when unknown. Operations take
+// their times from the datasheet ranges at the given pace.
 std::unique_ptr<ChipModel> MakeChipModel(const std::string& chip, ChipStore& store,
-                                         const ModelClock& clock, const ChipFaults& faults);
+                                         const ModelClock& clock, const ChipFaults& faults,
+                                         const ChipTiming& timing = {});
 // The size of the part MakeChipModel would build, 0 when unknown.
 uint32_t ChipModelSize(const std::string& chip);
 

@@ -9,7 +9,13 @@
 
 namespace tarvex::sim {
 
-ChipStore::ChipStore(uint32_t size, const std::string& path) : m_cells(size, 0xFF) {
+namespace {
+constexpr char ProtectionOn = '1';
+constexpr char ProtectionOff = '0';
+}  // namespace
+
+ChipStore::ChipStore(uint32_t size, const std::string& path, bool protectedOnDelivery)
+    : m_cells(size, 0xFF), m_protected(protectedOnDelivery) {
     if (path.empty()) return;
     m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (m_fd < 0) {
@@ -25,6 +31,8 @@ ChipStore::ChipStore(uint32_t size, const std::string& path) : m_cells(size, 0xF
         got += static_cast<size_t>(n);
     }
     if (got < m_cells.size()) Persist(static_cast<uint32_t>(got), Size() - static_cast<uint32_t>(got));
+    m_protectionPath = path + ".sdp";
+    LoadProtection();
 }
 
 ChipStore::~ChipStore() {
@@ -54,6 +62,34 @@ void ChipStore::Persist(uint32_t offset, uint32_t length) {
         if (n <= 0) break;
         done += static_cast<size_t>(n);
     }
+}
+
+void ChipStore::SetDataProtection(bool on) {
+    if (m_protected == on) return;
+    m_protected = on;
+    PersistProtection();
+}
+
+void ChipStore::LoadProtection() {
+    const int fd = ::open(m_protectionPath.c_str(), O_RDONLY | O_CLOEXEC);
+    char state = 0;
+    const bool known = fd >= 0 && ::read(fd, &state, 1) == 1 &&
+                       (state == ProtectionOn || state == ProtectionOff);
+    if (fd >= 0) ::close(fd);
+    if (known)
+        m_protected = state == ProtectionOn;
+    else
+        PersistProtection();  // the chip's state on delivery, from now on its own
+}
+
+void ChipStore::PersistProtection() const {
+    if (m_protectionPath.empty()) return;
+    const int fd = ::open(m_protectionPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return;
+    const char state = m_protected ? ProtectionOn : ProtectionOff;
+    // A write that fails leaves the last state recorded; the model goes on with the new one.
+    (void)!::write(fd, &state, 1);
+    ::close(fd);
 }
 
 }  // namespace tarvex::sim

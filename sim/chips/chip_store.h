@@ -6,12 +6,14 @@
 
 namespace tarvex::sim {
 
-// A flash chip's cells. With a file, every change reaches the file at once, as flash keeps
-// its contents when the power goes; a missing file is created erased (0xFF).
+// A flash chip's cells and its software data protection bit, both non-volatile. With a file,
+// every change reaches it at once, as flash keeps its contents when the power goes; a missing
+// file is created erased (0xFF). The protection bit lives beside it in "<file>.sdp".
 class ChipStore {
 public:
-    // An empty path keeps the contents in memory only.
-    ChipStore(uint32_t size, const std::string& path);
+    // An empty path keeps the contents in memory only. protectedOnDelivery is the bit's state
+    // when no file records it yet.
+    ChipStore(uint32_t size, const std::string& path, bool protectedOnDelivery = true);
     ~ChipStore();
     ChipStore(const ChipStore&) = delete;
     ChipStore& operator=(const ChipStore&) = delete;
@@ -26,12 +28,19 @@ public:
     void Fill(uint32_t offset, uint32_t length, uint8_t value);
     std::span<const uint8_t> Bytes() const { return m_cells; }
 
+    bool DataProtection() const { return m_protected; }
+    void SetDataProtection(bool on);
+
 private:
     void Persist(uint32_t offset, uint32_t length);
+    void LoadProtection();
+    void PersistProtection() const;
 
     std::vector<uint8_t> m_cells;
     int m_fd = -1;
     std::string m_error;
+    std::string m_protectionPath;  // empty: in memory
+    bool m_protected;
 };
 
 }  // namespace tarvex::sim

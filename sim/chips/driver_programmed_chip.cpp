@@ -8,8 +8,9 @@ constexpr uint8_t ControlCloseSession = 0x00;
 }  // namespace
 
 DriverProgrammedChip::DriverProgrammedChip(const PartFacts& part, ChipStore& store,
-                                           const ModelClock& clock, const ChipFaults& faults)
-    : FlashChip(part, store, clock, faults) {}
+                                           const ModelClock& clock, const ChipFaults& faults,
+                                           const ChipTiming& timing)
+    : FlashChip(part, store, clock, faults, timing) {}
 
 bool DriverProgrammedChip::ControlRead(uint8_t* out, uint32_t length) {
     // Only the two-byte identity read is answered, little-endian.

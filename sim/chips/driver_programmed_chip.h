@@ -10,7 +10,7 @@ namespace tarvex::sim {
 class DriverProgrammedChip : public FlashChip {
 public:
     DriverProgrammedChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-                         const ChipFaults& faults);
+                         const ChipFaults& faults, const ChipTiming& timing);
 
     uint8_t Read(uint32_t offset) override { return ArrayRead(offset); }
     void Write(uint32_t, uint8_t) override {}

@@ -12,8 +12,8 @@ constexpr uint8_t FlakyReadFlip = 0x01;
 }  // namespace
 
 FlashChip::FlashChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-                     const ChipFaults& faults)
-    : m_part(part), m_store(store), m_clock(clock), m_faults(faults) {
+                     const ChipFaults& faults, const ChipTiming& timing)
+    : m_part(part), m_store(store), m_clock(clock), m_faults(faults), m_durations(timing) {
     for (uint32_t offset : faults.protectedSectors)
         m_lockedSectors.insert(SectorAt(Wrap(offset)).start);
     for (const auto& [offset, value] : faults.weakCells) m_weakCells[Wrap(offset)] = value;
@@ -60,16 +60,25 @@ void FlashChip::Settle() {
     if (Busy() && m_op.endUs != Forever && Now() >= m_op.endUs) Complete();
 }
 
-uint8_t FlashChip::StatusRead() {
+void FlashChip::Abandon() {
+    // The cells keep what they held: an operation that failed changed nothing the model tracks.
+    m_op = Operation{};
+}
+
+uint8_t FlashChip::StatusRead(uint32_t offset) {
+    const uint8_t dq5 = TimeLimitExceeded() ? 0x20 : 0x00;
     if (m_op.kind == OperationKind::Erase) {
         m_toggle = !m_toggle;
-        return m_toggle ? 0x40 : 0x00;
+        return static_cast<uint8_t>((m_toggle ? 0x40 : 0x00) | dq5);
     }
-    return StatusFor(m_op.status);
+    offset = Wrap(offset);
+    const bool inPage = m_op.kind == OperationKind::PageWrite && offset >= m_op.start &&
+                        offset - m_op.start < m_op.bytes.size();
+    const uint8_t data = inPage ? m_op.bytes[offset - m_op.start] : m_op.status;
+    return static_cast<uint8_t>(StatusFor(data) | dq5);
 }
 
 uint8_t FlashChip::StatusFor(uint8_t value) {
-    // DQ5 stays 0: on AMD parts it would report an exceeded time limit.
     m_toggle = !m_toggle;
     return static_cast<uint8_t>((~value & 0x80) | (m_toggle ? 0x40 : 0x00) | (value & 0x1F));
 }
@@ -86,8 +95,16 @@ uint8_t FlashChip::ArrayRead(uint32_t offset) const {
     return value;
 }
 
-void FlashChip::StartProgram(uint32_t offset, uint8_t value, uint64_t endUs) {
-    Start({OperationKind::Program, offset, {value}, value, endUs});
+std::optional<uint8_t> FlashChip::BootBlockCode(uint32_t offset) const {
+    constexpr uint32_t TopCodeFromEnd = 14;  // 1FFF2 on a 1 Mbit part
+    if (!m_part.bootBlockCodes) return std::nullopt;
+    if (offset == 2) return IsLocked(0) ? 0xFE : 0xFF;
+    if (offset == m_part.size - TopCodeFromEnd) return IsLocked(m_part.size - 1) ? 0xFE : 0xFF;
+    return std::nullopt;
+}
+
+void FlashChip::StartProgram(uint32_t offset, uint8_t value, uint64_t endUs, uint64_t limitUs) {
+    Start({OperationKind::Program, offset, {value}, value, endUs, limitUs});
 }
 
 void FlashChip::StartPageWrite(uint32_t start, std::vector<uint8_t> bytes, uint8_t last,
@@ -95,8 +112,8 @@ void FlashChip::StartPageWrite(uint32_t start, std::vector<uint8_t> bytes, uint8
     Start({OperationKind::PageWrite, start, std::move(bytes), last, endUs});
 }
 
-void FlashChip::StartErase(uint64_t endUs) {
-    Start({OperationKind::Erase, 0, {}, 0xFF, endUs});
+void FlashChip::StartErase(uint64_t endUs, uint64_t limitUs) {
+    Start({OperationKind::Erase, 0, {}, 0xFF, endUs, limitUs});
 }
 
 void FlashChip::StartDummy(uint8_t value, uint64_t endUs) {

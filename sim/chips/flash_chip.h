@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -17,7 +18,7 @@ namespace tarvex::sim {
 class FlashChip : public ChipModel {
 public:
     FlashChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-              const ChipFaults& faults);
+              const ChipFaults& faults, const ChipTiming& timing);
     ~FlashChip() override;
     FlashChip(const FlashChip&) = delete;
     FlashChip& operator=(const FlashChip&) = delete;
@@ -33,6 +34,8 @@ protected:
     };
 
     uint64_t Now() const { return m_clock.NowUs(); }
+    // This operation's time, picked from the datasheet range by the rig's chip timing.
+    uint64_t Pick(const TimeRange& range) { return m_durations.Pick(range); }
     // Address lines above the part's are not connected.
     uint32_t Wrap(uint32_t offset) const { return offset % m_part.size; }
     Sector SectorAt(uint32_t offset) const;
@@ -46,17 +49,26 @@ protected:
     void Settle();
     virtual void SettlePending() {}
     bool Busy() const { return m_op.kind != OperationKind::None; }
+    // An AMD-style part gives up once an operation outlasts its datasheet maximum: DQ5 reads 1
+    // and the status stays until a reset abandons the operation.
+    bool TimeLimitExceeded() const { return Busy() && Now() >= m_op.limitUs; }
+    void Abandon();
 
     // Status of the running operation: DQ7 the complement of the data (0 while erasing),
-    // DQ6 toggling on every read, DQ4-DQ0 those of the data.
-    uint8_t StatusRead();
+    // DQ6 toggling on every read, DQ4-DQ0 those of the data. The datasheets give the status
+    // at the last byte loaded; a page cycle answers at each byte of its page with that byte,
+    // as its page latches hold them.
+    uint8_t StatusRead(uint32_t offset);
     uint8_t StatusFor(uint8_t value);
     // The array as read in read mode, faults applied.
     uint8_t ArrayRead(uint32_t offset) const;
+    // Atmel's boot-block lock codes in ID mode: FE when the block is locked, FF when not.
+    std::optional<uint8_t> BootBlockCode(uint32_t offset) const;
 
-    void StartProgram(uint32_t offset, uint8_t value, uint64_t endUs);
+    // limitUs: when an AMD-style part reports the operation as failed (never, by default).
+    void StartProgram(uint32_t offset, uint8_t value, uint64_t endUs, uint64_t limitUs = Forever);
     void StartPageWrite(uint32_t start, std::vector<uint8_t> bytes, uint8_t last, uint64_t endUs);
-    void StartErase(uint64_t endUs);
+    void StartErase(uint64_t endUs, uint64_t limitUs = Forever);
     // A write cycle that changes nothing.
     void StartDummy(uint8_t value, uint64_t endUs);
     // Erases every sector not locked, at once (the driver-programmed chip).
@@ -75,6 +87,7 @@ private:
         std::vector<uint8_t> bytes;
         uint8_t status = 0;  // the data DQ7 reports the complement of
         uint64_t endUs = 0;
+        uint64_t limitUs = Forever;
     };
 
     void Start(Operation op);
@@ -83,6 +96,7 @@ private:
     void CountRewrites(uint32_t start, uint32_t length);
     uint32_t FlakyPage(uint32_t offset) const;
 
+    DurationPicker m_durations;
     Operation m_op;
     bool m_toggle = false;
     std::set<uint32_t> m_lockedSectors;       // sector starts

@@ -8,19 +8,20 @@
 namespace tarvex::sim {
 
 std::unique_ptr<ChipModel> MakeChipModel(const std::string& chip, ChipStore& store,
-                                         const ModelClock& clock, const ChipFaults& faults) {
+                                         const ModelClock& clock, const ChipFaults& faults,
+                                         const ChipTiming& timing) {
     const PartFacts* part = FindPart(chip);
     // The store must hold exactly the part's cells (ChipModelSize tells its size).
     if (part == nullptr || store.Size() != part->size) return nullptr;
     switch (part->family) {
     case ChipFamily::PageWrite:
-        return std::make_unique<PageWriteChip>(*part, store, clock, faults);
+        return std::make_unique<PageWriteChip>(*part, store, clock, faults, timing);
     case ChipFamily::ByteProgram:
-        return std::make_unique<ByteProgramChip>(*part, store, clock, faults);
+        return std::make_unique<ByteProgramChip>(*part, store, clock, faults, timing);
     case ChipFamily::Autoselect:
-        return std::make_unique<AutoselectChip>(*part, store, clock, faults);
+        return std::make_unique<AutoselectChip>(*part, store, clock, faults, timing);
     case ChipFamily::DriverProgrammed:
-        return std::make_unique<DriverProgrammedChip>(*part, store, clock, faults);
+        return std::make_unique<DriverProgrammedChip>(*part, store, clock, faults, timing);
     }
     return nullptr;
 }

@@ -11,8 +11,9 @@ constexpr uint8_t IndeterminateFlip = 0x5A;
 }  // namespace
 
 PageWriteChip::PageWriteChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-                             const ChipFaults& faults)
-    : FlashChip(part, store, clock, faults), m_sequence(0x5555, 0x2AAA, 0x7FFF) {}
+                             const ChipFaults& faults, const ChipTiming& timing)
+    : FlashChip(part, store, clock, faults, timing),
+      m_sequence(0x5555, 0x2AAA, part.commandMask) {}
 
 PageWriteChip::~PageWriteChip() {
     Settle();
@@ -22,36 +23,46 @@ uint8_t PageWriteChip::Read(uint32_t offset) {
     Settle();
     // A read during the load polls the byte last loaded.
     if (m_load.active) return StatusFor(m_load.last);
-    if (Busy()) return StatusRead();
+    if (Busy()) return StatusRead(offset);
     if (m_idMode) return IdRead(Wrap(offset));
     return ArrayRead(offset);
 }
 
 void PageWriteChip::Write(uint32_t offset, uint8_t value) {
     Settle();
+    // A write cycle does not listen to the bus until it is over.
     if (Busy()) return;
     offset = Wrap(offset);
-    if (m_load.active) {
-        LoadByte(offset, value);
-        return;
-    }
+    if (m_load.active) return LoadByte(offset, value);
     if (m_armed) {
         m_armed = false;
-        if (Now() - m_armedUs <= m_part.loadWindowUs) {
-            BeginLoad(offset, value, false);
-            return;
-        }
+        return BeginLoad(offset, value, false);
     }
     const UnlockSequence::Step step = m_sequence.Feed(offset, value);
-    if (step.outcome == UnlockSequence::Outcome::Command)
-        OnCommand(step, offset, value);
-    else if (step.outcome == UnlockSequence::Outcome::Broken)
-        OrdinaryWrite(offset, value);
+    switch (step.outcome) {
+    case UnlockSequence::Outcome::Pending: return TrackPrefix(value);
+    case UnlockSequence::Outcome::Command: return OnCommand(step, offset, value);
+    case UnlockSequence::Outcome::Broken: return OrdinaryWrite(offset, value);
+    }
 }
 
 void PageWriteChip::SettlePending() {
-    if (m_load.active && Now() - m_load.lastUs > m_part.loadWindowUs)
-        CloseLoad(m_load.lastUs + m_part.programStartUs);
+    const uint64_t now = Now();
+    if (m_load.active) {
+        if (now - m_load.lastUs > m_load.windowUs) CloseLoad(m_load.lastUs + m_load.windowUs);
+        return;
+    }
+    if ((m_armed || m_sequence.Pending()) && now - m_prefix.atUs > m_prefix.windowUs) {
+        // The cycles were taken in like a load: a write cycle of their own that writes nothing.
+        m_armed = false;
+        m_sequence.Reset();
+        const uint64_t startUs = m_prefix.atUs + m_prefix.windowUs;
+        StartDummy(m_prefix.value, startUs + Pick(m_part.times.program));
+    }
+}
+
+void PageWriteChip::TrackPrefix(uint8_t value) {
+    m_prefix = {Now(), Pick(m_part.times.loadWindow), value};
 }
 
 void PageWriteChip::OnCommand(const UnlockSequence::Step& step, uint32_t offset, uint8_t value) {
@@ -61,25 +72,21 @@ void PageWriteChip::OnCommand(const UnlockSequence::Step& step, uint32_t offset,
         if (answers & IdEntryThreeCycle) return EnterIdMode();
         break;
     case 0xA0:
-        m_protected = true;
         m_idMode = false;
-        m_armed = true;
-        m_armedUs = Now();
-        return;
+        return Arm(true, value);
     case 0xF0:
-        m_idMode = false;
-        return;
+        return ExitIdMode(value);
     case 0x160:
         if (answers & IdEntrySixCycle) return EnterIdMode();
         break;
     case 0x110:
-        if (m_part.chipEraseUs == 0) break;
+        if (m_part.times.chipErase.maxUs == 0) break;
         m_idMode = false;
-        StartErase(m_faults.eraseHangs ? Forever : Now() + m_part.chipEraseUs);
+        StartErase(m_faults.eraseHangs ? Forever : Now() + Pick(m_part.times.chipErase));
         return;
     case 0x120:
-        m_protected = false;
-        return;
+        // Data protection off; like the prefix, the sequence may be followed by a load.
+        return Arm(false, value);
     default:
         break;
     }
@@ -87,20 +94,34 @@ void PageWriteChip::OnCommand(const UnlockSequence::Step& step, uint32_t offset,
     OrdinaryWrite(offset, value);
 }
 
+void PageWriteChip::Arm(bool protect, uint8_t value) {
+    m_store.SetDataProtection(protect);
+    m_armed = true;
+    TrackPrefix(value);
+}
+
 void PageWriteChip::OrdinaryWrite(uint32_t offset, uint8_t value) {
     if (m_idMode) return;
-    BeginLoad(offset, value, m_protected);
+    BeginLoad(offset, value, m_store.DataProtection());
 }
 
 void PageWriteChip::EnterIdMode() {
     m_idMode = true;
     m_idSinceUs = Now();
+    m_idEntryUs = Pick(m_part.times.idEntry);
+}
+
+void PageWriteChip::ExitIdMode(uint8_t value) {
+    m_idMode = false;
+    // Atmel's exit is a write cycle of its own, whether the part was in ID mode or not.
+    if (m_part.times.idExit.maxUs != 0) StartDummy(value, Now() + Pick(m_part.times.idExit));
 }
 
 void PageWriteChip::BeginLoad(uint32_t offset, uint8_t value, bool discard) {
     m_load.active = true;
     m_load.discard = discard;
     m_load.page = offset - offset % m_part.pageSize;
+    m_load.windowUs = Pick(m_part.times.loadWindow);
     m_load.bytes.assign(m_part.pageSize, 0xFF);
     m_load.loaded.assign(m_part.pageSize, false);
     LoadByte(offset, value);
@@ -120,7 +141,7 @@ void PageWriteChip::LoadByte(uint32_t offset, uint8_t value) {
 void PageWriteChip::CloseLoad(uint64_t programStartUs) {
     Load load = std::move(m_load);
     m_load = Load{};
-    const uint64_t endUs = programStartUs + m_part.programUs;
+    const uint64_t endUs = programStartUs + Pick(m_part.times.program);
     if (load.discard) return StartDummy(load.last, endUs);
     for (uint32_t i = 0; i < m_part.pageSize; ++i) {
         if (load.loaded[i]) continue;
@@ -134,9 +155,10 @@ void PageWriteChip::CloseLoad(uint64_t programStartUs) {
 
 uint8_t PageWriteChip::IdRead(uint32_t offset) const {
     // Until the part has settled into ID mode, reads still see the array.
-    if (Now() - m_idSinceUs < m_part.idEntryUs) return ArrayRead(offset);
+    if (Now() - m_idSinceUs < m_idEntryUs) return ArrayRead(offset);
     if (offset == 0) return static_cast<uint8_t>(m_part.id & 0xFF);
     if (offset == 1) return static_cast<uint8_t>(m_part.id >> 8);
+    if (const auto code = BootBlockCode(offset)) return *code;
     return ArrayRead(offset);
 }
 

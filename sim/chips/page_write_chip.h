@@ -7,12 +7,14 @@
 namespace tarvex::sim {
 
 // Page-write parts (Atmel AT29, Winbond W29, SST 29EE/LE): a page of bytes is loaded and
-// then rewritten as a whole; AA 55 A0 in front of a load also turns software data
-// protection on, after which a load without it runs a write cycle that changes nothing.
+// then rewritten as a whole. The load window times every cycle, the command prefix's too: a
+// load, a prefix without its data or an unfinished sequence ends when nothing comes within
+// it, and a write cycle starts. AA 55 A0 in front of a load turns software data protection
+// on, after which a write without it runs a write cycle that changes nothing.
 class PageWriteChip : public FlashChip {
 public:
     PageWriteChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-                  const ChipFaults& faults);
+                  const ChipFaults& faults, const ChipTiming& timing);
     ~PageWriteChip() override;
 
     uint8_t Read(uint32_t offset) override;
@@ -24,15 +26,25 @@ private:
         bool discard = false;  // a write refused by data protection
         uint32_t page = 0;
         uint64_t lastUs = 0;
+        uint64_t windowUs = 0;
         uint8_t last = 0;
         std::vector<uint8_t> bytes;
         std::vector<bool> loaded;
     };
+    // The last cycle of a sequence under way, or of a prefix waiting for its data.
+    struct PrefixCycle {
+        uint64_t atUs = 0;
+        uint64_t windowUs = 0;
+        uint8_t value = 0;
+    };
 
     void SettlePending() override;
+    void TrackPrefix(uint8_t value);
     void OnCommand(const UnlockSequence::Step& step, uint32_t offset, uint8_t value);
+    void Arm(bool protect, uint8_t value);
     void OrdinaryWrite(uint32_t offset, uint8_t value);
     void EnterIdMode();
+    void ExitIdMode(uint8_t value);
     void BeginLoad(uint32_t offset, uint8_t value, bool discard);
     void LoadByte(uint32_t offset, uint8_t value);
     void CloseLoad(uint64_t programStartUs);
@@ -40,13 +52,11 @@ private:
 
     UnlockSequence m_sequence;
     Load m_load;
-    // Data protection is non-volatile and every prefixed write turns it on, so a part that
-    // has ever been programmed has it: the model starts with it on.
-    bool m_protected = true;
-    bool m_armed = false;  // the prefix came; the next write opens a load
-    uint64_t m_armedUs = 0;
+    bool m_armed = false;  // a prefix came; the next write opens a load
+    PrefixCycle m_prefix;
     bool m_idMode = false;
     uint64_t m_idSinceUs = 0;
+    uint64_t m_idEntryUs = 0;
 };
 
 }  // namespace tarvex::sim

@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "sim/chips/chip_timing.h"
+
 namespace tarvex::sim {
 
 // How a part is written: whole pages that replace themselves, single bytes after an erase
@@ -18,22 +20,31 @@ inline constexpr uint8_t IdEntryAutoselect = 0x04;  // AA 55 90 on 555/2AA
 // What a page-write part puts into the bytes of a page that were not loaded.
 enum class UnloadedBytes : uint8_t { Erased, Indeterminate };
 
-// One part's datasheet facts. Times are typical ones, in microseconds.
+// A part's datasheet times, typical and maximum.
+struct PartTimes {
+    TimeRange program{};   // one byte, or one page cycle (tWC) for page-write parts
+    TimeRange chipErase{}; // zero: the part has no chip erase command
+    TimeRange loadWindow{};  // page-write parts: a load (or a command prefix) ends when no cycle
+                           // comes within this, and the write cycle starts then
+    TimeRange idEntry{};   // IDs read right only this long after the entry command
+    TimeRange idExit{};    // Atmel AT29: the exit runs a write cycle of its own this long
+};
+
+// One part's datasheet facts.
 struct PartFacts {
     std::array<std::string_view, 4> names{};  // catalogue spelling first, then datasheet ones
     uint16_t id = 0;                          // (device << 8) | maker
     uint32_t size = 0;
     ChipFamily family = ChipFamily::ByteProgram;
     uint8_t idEntries = 0;
-    uint32_t pageSize = 0;        // page-write parts only
-    uint32_t programUs = 0;       // one byte, or one page cycle for page-write parts
-    uint32_t chipEraseUs = 0;     // 0: the part has no chip erase command
-    uint32_t loadWindowUs = 0;    // page load: the next byte must come within this
-    uint32_t programStartUs = 0;  // page load: programming starts this long after the last byte
-    uint32_t idEntryUs = 0;       // IDs read right only this long after the entry command
+    uint32_t pageSize = 0;  // page-write parts only
+    PartTimes times{};
+    uint32_t commandMask = 0x7FFF;  // the address lines decoded in command cycles
     UnloadedBytes unloaded = UnloadedBytes::Erased;
     std::span<const uint32_t> sectors{};  // sector sizes from offset 0; empty: uniformSector
     uint32_t uniformSector = 0;
+    bool bootBlockCodes = false;  // Atmel: ID mode reads FE at 2 (and size - 14) when locked
+    uint8_t idAt3 = 0;            // autoselect: what ID mode reads at A1 A0 = 11
 };
 
 // Every part the simulator models.

@@ -22,6 +22,8 @@ public:
     // dropped); a write that can open a new sequence does so instead of breaking.
     Step Feed(uint32_t offset, uint8_t value);
     void Reset() { m_cycle = 0; }
+    // True while a sequence is under way.
+    bool Pending() const { return m_cycle != 0; }
 
 private:
     Step Restart(uint32_t address, uint8_t value);

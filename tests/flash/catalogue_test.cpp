@@ -7,6 +7,7 @@
 
 #include "driver/control_codes.h"
 #include "driver/discovery.h"
+#include "flash/chip_busy_limits.h"
 #include "flash/chip_catalogue.h"
 #include "flash/command_sequences.h"
 #include "flash/data_poll.h"
@@ -154,6 +155,45 @@ TEST_F(Catalogue, DataPollComparesBitSevenOnlyAndGivesUpAfterTheLimit) {
     EXPECT_EQ(session.Sim().RequestCount() - before, 2u);
     EXPECT_EQ(DataPoll(0, 0x20, 0xFF), 0);
     EXPECT_EQ(session.Sim().RequestCount() - before, 2u + DataPollReadLimit);
+}
+
+TEST_F(Catalogue, DataPollGoesOnPastItsReadsUntilThePartsTimeHasPassed) {
+    sim::RigFaults faults;
+    faults.chip.weakCells = {{0x20, 0x7F}};  // never shows bit 7 set
+    SimSession session(ChipRig("SST 39SF010A", faults));
+    ASSERT_TRUE(EnsureDriverLink());
+    constexpr uint64_t LimitUs = 5000000;  // 5 s, more than 100000 reads at 20 us
+    SetDataPollTimeLimit(LimitUs);
+    session.Sim().ClearCapturedTrace();
+    const uint64_t start = session.Sim().Clock().NowUs();
+    EXPECT_EQ(DataPoll(0, 0x20, 0xFF), 0);
+    SetDataPollTimeLimit(0);
+    const uint64_t elapsed = session.Sim().Clock().NowUs() - start;
+    EXPECT_GE(elapsed, LimitUs);
+    EXPECT_LT(elapsed, LimitUs + (DataPollPauseMs * 1000 + 20) * 2);
+    // The first reads come back to back; each later one after a pause.
+    const auto& trace = session.Trace();
+    size_t reads = 0, pausedReads = 0;
+    for (size_t i = 0; i < trace.size(); ++i) {
+        if (trace[i].type != sim::TraceRecord::Type::Request) continue;
+        ++reads;
+        const bool paused = i > 0 && trace[i - 1].type == sim::TraceRecord::Type::Sleep;
+        EXPECT_EQ(paused, reads > DataPollReadLimit) << reads;
+        pausedReads += paused ? 1 : 0;
+    }
+    // 100000 reads take 2 s; the other 3 s go by 1 ms and one read at a time.
+    EXPECT_EQ(pausedReads, (LimitUs - DataPollReadLimit * 20 + 1019) / 1020);
+}
+
+TEST_F(Catalogue, BusyLimitsFollowTheCatalogueRowByRow) {
+    for (int32_t row = 0; row < FlashChipCount; ++row) {
+        SCOPED_TRACE(FlashChipTable[row].name);
+        EXPECT_EQ(ChipBusyLimitId(row), static_cast<uint16_t>(FlashChipTable[row].id));
+        // Every part that polls may take longer than no time at all; the driver's row does not.
+        EXPECT_EQ(ChipBusyLimitUs(row) == 0, row == DriverProgrammedRow);
+    }
+    EXPECT_EQ(ChipBusyLimitUs(FlashChipCount), 0u);
+    EXPECT_EQ(ChipBusyLimitUs(-1), 0u);
 }
 
 }  // namespace

@@ -39,6 +39,18 @@ TEST_F(Program, PagesGoFromTheTopDownAfterTheOneByteWrite) {
     EXPECT_EQ(PageStarts(writes), (std::vector<uint32_t>{0, 768, 512, 256, 0}));
     EXPECT_EQ(writes[3], Cycle(0, 0xFF));
     EXPECT_EQ(writes.size(), 4u + 4u * (3u + 256u));
+    // The opening byte's write cycle is polled to its end before the first page.
+    const auto requests = EpromRequests(session.Trace());
+    ASSERT_GT(requests.size(), 5u);
+    EXPECT_EQ(requests[4].epromDir, 0u);
+    EXPECT_EQ(requests[4].epromOffset, 0u);
+    size_t next = 4;
+    while (next < requests.size() && requests[next].epromDir == 0) {
+        EXPECT_EQ(requests[next].epromOffset, 0u);
+        ++next;
+    }
+    ASSERT_LT(next, requests.size());
+    EXPECT_EQ(requests[next].epromOffset, 0x5555u);
     EXPECT_EQ(ValuesOf(EventFlashProgress), (std::vector<int32_t>{25, 50, 75, 100}));
     EXPECT_EQ(TextsOf(EventFlashing), (std::vector<std::string>{"Flashing ....\n"}));
     EXPECT_EQ(SleptMs(session.Trace()), 50u);

@@ -20,9 +20,10 @@ TEST(RigFile, ReadsEveryKeyWithOffsetsInDecimalOrHexAndPathsFromTheRigFolder) {
       "host": {"family": "9x", "version": "4.10", "extended_version_info": false},
       "driver": {"interface_version": "0x01020304", "adapter_count": 3,
                  "wrapper_names": ["KvrWrap"]},
-      "clock": {"mode": "real", "request_latency_us": 5},
+      "clock": {"mode": "real", "request_latency_us": 5, "chip_timing": "random:0x2A"},
       "adapters": [
         {"pci": "1c5d:0B22", "model": 9, "name": "Second", "chip": "0xB5BF", "rom": "r/a.rom",
+         "sdp": false,
          "faults": {"transient": {"eprom_access": 2}, "refuse": ["capability"],
            "read_fails_at": "0x4002", "write_fails_at": 16386, "protected_sectors": ["0x0", 4096],
            "erase_hangs": true, "program_hangs_at": "100",
@@ -40,6 +41,8 @@ TEST(RigFile, ReadsEveryKeyWithOffsetsInDecimalOrHexAndPathsFromTheRigFolder) {
     EXPECT_EQ(rig.driver.wrapperNames, std::vector<std::string>{"KvrWrap"});
     EXPECT_EQ(rig.clock.mode, ModelClock::Mode::Real);
     EXPECT_EQ(rig.clock.requestLatencyUs, 5);
+    EXPECT_EQ(rig.clock.chipTiming.pace, ChipTiming::Pace::Random);
+    EXPECT_EQ(rig.clock.chipTiming.seed, 42);
     ASSERT_EQ(rig.adapters.size(), 2u);
     const RigAdapter& a = rig.adapters[0];
     EXPECT_EQ(a.vendor, 0x1C5D);
@@ -47,6 +50,8 @@ TEST(RigFile, ReadsEveryKeyWithOffsetsInDecimalOrHexAndPathsFromTheRigFolder) {
     EXPECT_EQ(a.model, 9);
     EXPECT_EQ(a.name, "Second");
     EXPECT_EQ(a.romPath, "/rigs/r/a.rom");
+    EXPECT_FALSE(a.sdp);
+    EXPECT_TRUE(rig.adapters[1].sdp);
     EXPECT_EQ(rig.adapters[1].romPath, "/abs/b.rom");
     EXPECT_EQ(a.faults.transient, (std::map<std::string, int>{{"eprom_access", 2}}));
     EXPECT_EQ(a.faults.refuse, std::set<std::string>{"capability"});
@@ -73,6 +78,7 @@ TEST(RigFile, MissingKeysTakeTheirDefaults) {
     EXPECT_FALSE(rig.driver.adapterCount.has_value());
     EXPECT_EQ(rig.driver.wrapperNames, (std::vector<std::string>{"wrapA4", "KvrWrap"}));
     EXPECT_EQ(rig.clock.mode, ModelClock::Mode::Virtual);
+    EXPECT_EQ(rig.clock.chipTiming.pace, ChipTiming::Pace::Typical);
     ASSERT_EQ(rig.ports->size(), 2u);
     EXPECT_FALSE((*rig.ports)[0].exists);
     EXPECT_EQ((*rig.ports)[1].adapters, (std::vector<uint32_t>{0, 5}));
@@ -102,6 +108,8 @@ TEST(RigFile, ProblemsNameTheFileAndTheKey) {
          "rig.json: adapters[0].faults.read_fails_at: expected"},
         {R"({"host": {"family": "9x"}, "ports": []})", "rig.json: ports: only an nt host"},
         {R"({"host": )", "rig.json: not valid JSON"},
+        {R"({"clock": {"chip_timing": "slowest"}})", "rig.json: clock.chip_timing: expected"},
+        {R"({"adapters": [{"sdp": "off"}]})", "rig.json: adapters[0].sdp: expected"},
     };
     for (const auto& [text, message] : cases) {
         Rig rig;

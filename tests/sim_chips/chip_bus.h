@@ -14,8 +14,11 @@ struct ChipBus {
     static constexpr uint64_t LatencyUs = 20;
 
     explicit ChipBus(const std::string& chip, const ChipFaults& faults = {},
-                     const std::string& romPath = "")
-        : store(ChipModelSize(chip), romPath), model(MakeChipModel(chip, store, clock, faults)) {}
+                     const std::string& romPath = "", ChipTiming timing = {}, bool sdp = true)
+        : store(ChipModelSize(chip), romPath, sdp),
+          model(MakeChipModel(chip, store, clock, faults, timing)) {}
+    ChipBus(const std::string& chip, ChipTiming::Pace pace, bool sdp = true)
+        : ChipBus(chip, {}, "", {pace, 0}, sdp) {}
 
     void Write(uint32_t offset, uint8_t value) {
         clock.Advance(LatencyUs);

@@ -47,7 +47,7 @@ TEST(PartTable, CatalogueNamesDatasheetNamesAndIdTextFindTheirPart) {
     EXPECT_EQ(FindPart("W29C011A"), FindPart("0xC1DA"));
     EXPECT_EQ(FindPart("AM29F010"), FindPart("AMD29F010"));
     EXPECT_EQ(ChipModelSize("SST 39SF040"), 512u * 1024);
-    EXPECT_EQ(ChipModelSize("0xD4BF"), 128u * 1024);
+    EXPECT_EQ(ChipModelSize("0xD4BF"), 64u * 1024);  // device code 0xD4: SST's 64 KiB part
 }
 
 TEST(ChipModel, EmptySocketAndUnknownPartsBuildNoModel) {
