@@ -1,0 +1,168 @@
+// The built binary as an administrator meets it: a named target, a question on a terminal, a
+// backup first, nothing done twice, interrupts that cannot half-write a ROM by accident.
+#include <fcntl.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "cli_fixture.h"
+
+namespace tarvex::testing {
+namespace {
+
+const std::string Sample = TARVEX_SAMPLES_DIR "/sample-1C5D-0A12.rom";
+
+class CarefulFlash : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::ofstream(m_dir.Path("rig.json")) << R"({"clock": {"mode": "virtual"}, "adapters": [
+            {"pci": "1C5D:0A12", "model": 7, "name": "A", "chip": "SST 39SF010A", "rom": "a0.rom"},
+            {"pci": "1C5D:0C32", "model": 12, "name": "B", "chip": "ATMEL FLASH", "rom": "a1.rom"}]})";
+        ::setenv("TARVEX_SIM_RIG", m_dir.Path("rig.json").c_str(), 1);
+    }
+    void TearDown() override { ::unsetenv("TARVEX_SIM_RIG"); }
+
+    // The binary with its input from /dev/null, as a script runs it.
+    CliResult Run(const std::string& arguments) {
+        const std::string command = "'" TARVEX_CLI_BINARY "' " + arguments + " </dev/null >'" +
+                                    m_dir.Path("out") + "' 2>'" + m_dir.Path("err") + "'";
+        const int status = std::system(command.c_str());
+        const std::vector<uint8_t> out = ReadFile(m_dir.Path("out")),
+                                   err = ReadFile(m_dir.Path("err"));
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+                {out.begin(), out.end()},
+                {err.begin(), err.end()}};
+    }
+    static bool Has(const std::string& text, const std::string& part) {
+        return text.find(part) != std::string::npos;
+    }
+    TempDir m_dir;
+};
+
+TEST_F(CarefulFlash, SeveralAdaptersNeedAChoiceAndTheTargetIsNamed) {
+    const CliResult unnamed = Run("flash '" + Sample + "'");
+    EXPECT_EQ(unnamed.exit, 64);
+    EXPECT_TRUE(Has(unnamed.err, "  [0] A")) << unnamed.err;
+    EXPECT_TRUE(Has(unnamed.err, "  [1] B")) << unnamed.err;
+    EXPECT_EQ(Run("backup '" + m_dir.Path("b.bin") + "'").exit, 64);
+
+    const CliResult flashed = Run("flash '" + Sample + "' -a 0");
+    EXPECT_EQ(flashed.exit, 0) << flashed.err;
+    EXPECT_TRUE(flashed.err.starts_with("Adapter 0: A, PCI 1C5D:0A12, flash chip SST 39SF010A; "
+                                        "image " + Sample + ", made for 1C5D:0A12.\n"))
+        << flashed.err;
+    // The same image again: nothing to do, nothing erased; --always flashes all the same.
+    const CliResult again = Run("flash '" + Sample + "' -a 0");
+    EXPECT_EQ(again.exit, 0);
+    EXPECT_EQ(again.out,
+              "The ROM already holds this image; nothing was erased (--always flashes it "
+              "anyway).\n");
+    EXPECT_FALSE(Has(again.err, "Erasing")) << again.err;
+    const CliResult always = Run("flash '" + Sample + "' -a 0 --always");
+    EXPECT_TRUE(Has(always.err, "Erasing....\n")) << always.err;
+    EXPECT_TRUE(always.err.ends_with("Passed !\nSuccessful!\n")) << always.err;
+}
+
+TEST_F(CarefulFlash, BackupComesFirstAndHoldsTheRomAsItWas) {
+    ASSERT_EQ(Run("flash '" + Sample + "' -a 0").exit, 0);
+    std::vector<uint8_t> other = ReadFile(Sample);
+    other[0x60] ^= 0xFF;  // another banner: a different image for the same adapter
+    const std::string otherPath = WriteFile(m_dir.Path("other.rom"), other);
+    const std::string backup = m_dir.Path("before.bin");
+    const CliResult result = Run("flash '" + otherPath + "' -a 0 --backup '" + backup + "'");
+    EXPECT_EQ(result.exit, 0) << result.err;
+    EXPECT_LT(result.err.find("Backup of the whole ROM (65536 bytes) saved in"),
+              result.err.find("Erasing"));
+    const std::vector<uint8_t> saved = ReadFile(backup), sample = ReadFile(Sample);
+    ASSERT_EQ(saved.size(), 65536u);
+    EXPECT_TRUE(std::equal(sample.begin(), sample.end(), saved.begin()));
+
+    // A backup that cannot be written stops the flash before anything is erased.
+    const CliResult refused =
+        Run("flash '" + Sample + "' -a 0 --backup '" + m_dir.Path("no/such/dir.bin") + "'");
+    EXPECT_EQ(refused.exit, 74);
+    EXPECT_TRUE(Has(refused.err, "nothing was erased")) << refused.err;
+    EXPECT_FALSE(Has(refused.err, "Erasing")) << refused.err;
+}
+
+TEST_F(CarefulFlash, TruncatedImagesAndMistypedCommandsAreRefusedPlainly) {
+    std::vector<uint8_t> head = ReadFile(Sample);
+    head.resize(1000);
+    const std::string truncated = WriteFile(m_dir.Path("trunc.rom"), head);
+    const CliResult flash = Run("flash '" + truncated + "' -a 0");
+    EXPECT_EQ(flash.exit, 2);
+    EXPECT_TRUE(Has(flash.err, "Invalid BIOS image\n")) << flash.err;
+    EXPECT_TRUE(Has(flash.err, "The adapter's ROM is untouched")) << flash.err;
+    const CliResult info = Run("info '" + truncated + "'");
+    EXPECT_EQ(info.exit, 65);
+    EXPECT_TRUE(Has(info.err, "the file is truncated")) << info.err;
+
+    const CliResult missing = Run("flash '" + m_dir.Path("none.rom") + "' -a 0");
+    EXPECT_EQ(missing.exit, 74);
+    EXPECT_TRUE(Has(missing.err, "Reason: No such file or directory.")) << missing.err;
+
+    const CliResult typo = Run("lst");
+    EXPECT_EQ(typo.exit, 64);
+    EXPECT_TRUE(Has(typo.err, "Unknown command \"lst\". Did you mean \"list\"?")) << typo.err;
+    EXPECT_EQ(Run("--version").out, "tarvex-flash-cli " TARVEX_VERSION "\n");
+    EXPECT_TRUE(Has(Run("--help").out, "  77  flash: the confirmation was declined\n"));
+}
+
+// The binary on a pseudo-terminal: reads what it writes until `wait_for` appears, then types.
+struct TerminalRun {
+    int exit = -1;
+    std::string screen;
+};
+
+TerminalRun RunOnTerminal(const std::string& arguments, const std::string& waitFor,
+                          const std::string& typed) {
+    int master = -1;
+    const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        execl("/bin/sh", "sh", "-c", ("exec '" TARVEX_CLI_BINARY "' " + arguments).c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    TerminalRun run;
+    char buffer[4096];
+    bool answered = false;
+    for (;;) {
+        const ssize_t n = ::read(master, buffer, sizeof buffer);
+        if (n <= 0) break;  // the child has closed the terminal
+        run.screen.append(buffer, static_cast<size_t>(n));
+        if (!answered && run.screen.find(waitFor) != std::string::npos) {
+            answered = true;
+            const ssize_t written = ::write(master, typed.data(), typed.size());
+            EXPECT_EQ(written, static_cast<ssize_t>(typed.size()));
+        }
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(master);
+    run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST_F(CarefulFlash, OnATerminalTheFlashAsksFirstAndYesSkipsTheQuestion) {
+    const std::string question = "Erase and reprogram this adapter's BIOS? [y/N] ";
+    const TerminalRun declined = RunOnTerminal("flash '" + Sample + "' -a 0", question, "n\n");
+    EXPECT_EQ(declined.exit, 77) << declined.screen;
+    EXPECT_TRUE(Has(declined.screen, "Nothing was changed.")) << declined.screen;
+    EXPECT_FALSE(Has(declined.screen, "Erasing")) << declined.screen;
+
+    const TerminalRun accepted = RunOnTerminal("flash '" + Sample + "' -a 0", question, "y\n");
+    EXPECT_EQ(accepted.exit, 0) << accepted.screen;
+    EXPECT_TRUE(Has(accepted.screen, "Successful!")) << accepted.screen;
+
+    const TerminalRun unasked =
+        RunOnTerminal("flash '" + Sample + "' -a 0 --always --yes", question, "");
+    EXPECT_EQ(unasked.exit, 0) << unasked.screen;
+    EXPECT_FALSE(Has(unasked.screen, question)) << unasked.screen;
+}
+
+}  // namespace
+}  // namespace tarvex::testing
