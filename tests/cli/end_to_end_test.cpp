@@ -1,31 +1,12 @@
-// The built binary against a rig file whose ROMs persist from one run to the next.
-#include <sys/wait.h>
-
+// The built binary flashes, verifies, backs up and describes the generated samples.
 #include <nlohmann/json.hpp>
 
-#include "cli_fixture.h"
+#include "binary_fixture.h"
 
 namespace tarvex::testing {
 namespace {
 
-class EndToEnd : public ::testing::Test {
-protected:
-    CliResult Run(const std::string& arguments) {
-        std::ofstream(m_dir.Path("rig.json")) << R"({"clock": {"mode": "virtual"}, "adapters": [
-            {"pci": "1C5D:0A12", "model": 7, "name": "A", "chip": "SST 39SF010A", "rom": "a0.rom"},
-            {"pci": "1C5D:0C32", "model": 12, "name": "B", "chip": "ATMEL FLASH", "rom": "a1.rom"}]})";
-        const std::string command = "TARVEX_SIM_RIG='" + m_dir.Path("rig.json") +
-                                    "' '" TARVEX_CLI_BINARY "' " + arguments + " >'" +
-                                    m_dir.Path("out") + "' 2>'" + m_dir.Path("err") + "'";
-        const int status = std::system(command.c_str());
-        const std::vector<uint8_t> out = ReadFile(m_dir.Path("out")),
-                                   err = ReadFile(m_dir.Path("err"));
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                {out.begin(), out.end()},
-                {err.begin(), err.end()}};
-    }
-    TempDir m_dir;
-};
+using EndToEnd = CliBinaryTest;
 
 TEST_F(EndToEnd, GeneratedSamplesFlashVerifyBackUpAndDescribe) {
     const std::string sample = TARVEX_SAMPLES_DIR "/sample-1C5D-0C32.rom";
