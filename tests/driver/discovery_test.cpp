@@ -71,7 +71,7 @@ TEST(Discovery, AdapterNumbersOfFourAndAboveUseSlotZerosHandle) {
     PciIdentity identity = 0;
     GetAdapterPciId(1, &identity);
     EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi1:");
-    for (uint32_t adapter : {4u, 7u}) {
+    for (uint32_t adapter : {4u, 5u}) {
         GetAdapterPciId(adapter, &identity);
         EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi0:") << adapter;
     }
