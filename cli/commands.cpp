@@ -8,7 +8,9 @@
 
 #include "cli/backup_command.h"
 #include "cli/config_command.h"
+#include "cli/exit_codes.h"
 #include "cli/flash_command.h"
+#include "cli/host_claim.h"
 #include "cli/identify_command.h"
 #include "cli/info_command.h"
 #include "cli/list_command.h"
@@ -33,8 +35,10 @@ void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& option
     flash->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
     flash->add_flag("--force", options->force, "Flash even when the image is for another adapter");
     flash->callback([options, &exitStatus] {
-        exitStatus = RunFlash(options->adapter, options->path, options->force,
-                              ::isatty(STDERR_FILENO) == 1, std::cout, std::cerr);
+        exitStatus = RunClaimed(std::cerr, [&options] {
+            return RunFlash(options->adapter, options->path, options->force,
+                            ::isatty(STDERR_FILENO) == 1, std::cout, std::cerr);
+        });
     });
 
     CLI::App* backup = app.add_subcommand(
@@ -42,7 +46,9 @@ void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& option
     backup->add_option("FILE", options->path, "Backup file")->required();
     backup->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
     backup->callback([options, &exitStatus] {
-        exitStatus = RunBackup(options->adapter, options->path, std::cout, std::cerr);
+        exitStatus = RunClaimed(std::cerr, [&options] {
+            return RunBackup(options->adapter, options->path, std::cout, std::cerr);
+        });
     });
 
     CLI::App* verify = app.add_subcommand(
@@ -51,7 +57,9 @@ void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& option
     verify->add_option("IMAGE", options->path, "BIOS image file")->required();
     verify->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
     verify->callback([options, &exitStatus] {
-        exitStatus = RunVerify(options->adapter, options->path, std::cout, std::cerr);
+        exitStatus = RunClaimed(std::cerr, [&options] {
+            return RunVerify(options->adapter, options->path, std::cout, std::cerr);
+        });
     });
 
     CLI::App* info = app.add_subcommand("info", "Describe a BIOS image file");
@@ -81,13 +89,21 @@ void RegisterCommands(CLI::App& app, int& exitStatus) {
     CLI::App* list = app.add_subcommand("list", "List the adapters, their ROMs and flash chips");
     list->add_flag("--json", options->json, "Print JSON");
     list->callback([options, &exitStatus] {
-        exitStatus = RunList(options->json, std::cout, std::cerr);
+        // The adapters are listed either way; their chips only while this process holds the host.
+        const platform::HostLockState claim = ClaimHost();
+        const bool chips = claim == platform::HostLockState::Held;
+        exitStatus = RunList(options->json, std::cout, std::cerr, chips);
+        if (chips || exitStatus != ExitOk) return;
+        ReportUnclaimedHost(claim, std::cerr);
+        exitStatus = ExitBusy;
     });
 
     CLI::App* identify = app.add_subcommand("identify", "Identify an adapter's flash chip");
     identify->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
     identify->callback([options, &exitStatus] {
-        exitStatus = RunIdentify(options->adapter, std::cout, std::cerr);
+        exitStatus = RunClaimed(std::cerr, [&options] {
+            return RunIdentify(options->adapter, std::cout, std::cerr);
+        });
     });
 
     RegisterImageCommands(app, options, exitStatus);

@@ -19,6 +19,7 @@ std::string PciText(uint32_t identity) {
 }
 
 std::string ChipText(const AdapterSurvey& adapter) {
+    if (!adapter.chipChecked) return "Flash Model: not checked, an operation is running elsewhere";
     char text[128];
     std::snprintf(text, sizeof text, "Flash Model: %s (0x%X)", adapter.chipName.c_str(),
                   static_cast<unsigned>(adapter.chipId));
@@ -54,6 +55,10 @@ nlohmann::json AdapterJson(const AdapterSurvey& adapter) {
         entry["pci"] = PciText(*adapter.pciIdentity);
         entry["rom_size"] = RomSizeForIdentity(*adapter.pciIdentity);
     }
+    if (!adapter.chipChecked) {
+        entry["chip"] = nullptr;
+        return entry;
+    }
     entry["chip"] = {{"row", adapter.chipRow},
                      {"name", adapter.chipName},
                      {"id", "0x" + HexText(adapter.chipId, 4)}};
@@ -62,8 +67,8 @@ nlohmann::json AdapterJson(const AdapterSurvey& adapter) {
 
 }  // namespace
 
-int RunList(bool json, std::ostream& out, std::ostream& err) {
-    const DriverSurvey survey = SurveyDriver();
+int RunList(bool json, std::ostream& out, std::ostream& err, bool chips) {
+    const DriverSurvey survey = SurveyDriver(chips);
     if (survey.adapterCount == -1) {
         err << "No Controller is detected.\n";
         return ExitUnavailable;

@@ -5,6 +5,7 @@
 
 #include "driver/controller_model.h"
 #include "flash/identify.h"
+#include "platform/host_lock.h"
 
 namespace tarvex {
 
@@ -21,6 +22,13 @@ std::string FlashChipLine(AdapterIndex adapter) {
     char line[96];
     std::snprintf(line, sizeof line, "Flash Model: %s (0x%X)", name, static_cast<unsigned>(id));
     return line;
+}
+
+std::string HostCheckedChipLine(AdapterIndex adapter) {
+    platform::HostLock lock;
+    if (lock.TryAcquire() == platform::HostLockState::HeldElsewhere)
+        return "Flash Model: not checked, an operation is running elsewhere";
+    return FlashChipLine(adapter);
 }
 
 }  // namespace tarvex

@@ -14,7 +14,9 @@ protected:
         std::ofstream(m_dir.Path("rig.json")) << R"({"clock": {"mode": "virtual"}, "adapters": [
             {"pci": "1C5D:0A12", "model": 7, "name": "A", "chip": "SST 39SF010A", "rom": "a0.rom"},
             {"pci": "1C5D:0C32", "model": 12, "name": "B", "chip": "ATMEL FLASH", "rom": "a1.rom"}]})";
+        // A host lock of the test's own, so that tests running side by side never meet on it.
         const std::string command = "TARVEX_SIM_RIG='" + m_dir.Path("rig.json") +
+                                    "' TARVEX_LOCK_FILE='" + m_dir.Path("host.lock") +
                                     "' '" TARVEX_CLI_BINARY "' " + arguments + " >'" +
                                     m_dir.Path("out") + "' 2>'" + m_dir.Path("err") + "'";
         const int status = std::system(command.c_str());
