@@ -87,7 +87,8 @@ TEST(RigFile, ProblemsNameTheFileAndTheKey) {
         {R"({"adapters": [{"faults": {"read_fails_at": "0x1FFFFFFFF"}}]})",
          "rig.json: adapters[0].faults.read_fails_at: expected"},
         {R"({"host": {"family": "9x"}, "ports": []})", "rig.json: ports: only an nt host"},
-        {R"({"host": )", "rig.json: not valid JSON"},
+        {R"({"host": )", "rig.json: line 1, column 10: not valid JSON ("},
+        {"{\"name\": \"\xFF\"}", "rig.json: line 1, column 11: not valid JSON ("},
     };
     for (const auto& [text, message] : cases) {
         Rig rig;

@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+namespace tarvex::sim {
+
+// Reads a rig file whole. False, with the reason, for a file that cannot be read, is no
+// regular file or is far larger than any rig.
+bool ReadRigText(const std::string& path, std::string& text, std::string& error);
+
+// The parser's message as "line L, column C: not valid JSON (...)", with bytes that are not
+// printable shown in hexadecimal.
+std::string SyntaxErrorText(const std::string& parserMessage);
+
+}  // namespace tarvex::sim
