@@ -7,6 +7,7 @@
 #include "cli/adapter_survey.h"
 #include "cli/exit_codes.h"
 #include "cli/hex_text.h"
+#include "cli/json_text.h"
 #include "cli/image_report.h"
 #include "driver/adapter_queries.h"
 
@@ -82,7 +83,7 @@ int RunList(bool json, std::ostream& out, std::ostream& err, bool chips) {
                                {"adapters", nlohmann::json::array()}};
     for (const AdapterSurvey& adapter : survey.adapters)
         document["adapters"].push_back(AdapterJson(adapter));
-    out << document.dump(2) << "\n";
+    out << JsonText(document) << "\n";
     return ExitOk;
 }
 
