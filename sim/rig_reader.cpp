@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "sim/rig_text.h"
+
 namespace tarvex::sim {
 
 bool ParseNumberText(std::string_view text, uint32_t& value) {
@@ -17,7 +19,8 @@ bool ParseNumberText(std::string_view text, uint32_t& value) {
 }
 
 bool RigReader::Fail(const std::string& key, const std::string& what) {
-    if (m_error.empty()) m_error = m_source + ": " + key + ": " + what;
+    if (m_error.empty())
+        m_error = m_source + ": " + PrintableText(key) + ": " + PrintableText(what);
     return false;
 }
 

@@ -12,7 +12,9 @@ namespace {
 // A rig of a few adapters takes a few KiB; anything this large is not one.
 constexpr std::uintmax_t MaxRigFile = 1 << 20;
 
-std::string Printable(const std::string& text) {
+}  // namespace
+
+std::string PrintableText(const std::string& text) {
     std::string shown;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -26,8 +28,6 @@ std::string Printable(const std::string& text) {
     }
     return shown;
 }
-
-}  // namespace
 
 bool ReadRigText(const std::string& path, std::string& text, std::string& error) {
     std::error_code code;
@@ -58,9 +58,10 @@ std::string SyntaxErrorText(const std::string& parserMessage) {
     const std::string at = " at line ";
     const size_t where = parserMessage.find(at);
     const size_t colon = where == std::string::npos ? where : parserMessage.find(": ", where);
-    if (colon == std::string::npos) return "(document): not valid JSON (" + Printable(parserMessage) + ")";
+    if (colon == std::string::npos)
+        return "(document): not valid JSON (" + PrintableText(parserMessage) + ")";
     const std::string position = parserMessage.substr(where + 4, colon - where - 4);
-    return position + ": not valid JSON (" + Printable(parserMessage.substr(colon + 2)) + ")";
+    return position + ": not valid JSON (" + PrintableText(parserMessage.substr(colon + 2)) + ")";
 }
 
 }  // namespace tarvex::sim

@@ -7,6 +7,10 @@ namespace tarvex::sim {
 // regular file or is far larger than any rig.
 bool ReadRigText(const std::string& path, std::string& text, std::string& error);
 
+// The text with every byte that is not printable ASCII shown as \xNN, so that a message about a
+// rig stays one line of plain text whatever the rig holds.
+std::string PrintableText(const std::string& text);
+
 // The parser's message as "line L, column C: not valid JSON (...)", with bytes that are not
 // printable shown in hexadecimal.
 std::string SyntaxErrorText(const std::string& parserMessage);
