@@ -30,7 +30,9 @@ bool RigReader::Object(const nlohmann::json& value, const std::string& key,
     for (const auto& item : value.items()) {
         bool known = false;
         for (std::string_view name : allowed) known = known || item.key() == name;
-        if (!known) return Fail(key.empty() ? item.key() : key + "." + item.key(), "unknown key");
+        // An empty key is shown quoted, so that the message still names one.
+        const std::string name = item.key().empty() ? "\"\"" : item.key();
+        if (!known) return Fail(key.empty() ? name : key + "." + name, "unknown key");
     }
     return true;
 }

@@ -75,6 +75,7 @@ TEST(RigFile, ProblemsNameTheFileAndTheKey) {
          R"(rig.json: adapters[1].pci: expected "VVVV:DDDD" in hexadecimal)"},
         {R"({"colour": 1})", "rig.json: colour: unknown key"},
         {R"({"a\u000ab": 1})", R"(rig.json: a\x0Ab: unknown key)"},
+        {R"({"": 1})", R"(rig.json: "": unknown key)"},
         {R"({"adapters": [{"chip": "\u001b[31m"}]})",
          R"(rig.json: adapters[0].chip: unknown chip "\x1B[31m")"},
         {R"({"adapters": [{"faults": {"slow": true}}]})",
