@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ostream>
+#include <string>
 
 #include "cli/exit_codes.h"
 
