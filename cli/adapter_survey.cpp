@@ -9,7 +9,7 @@ namespace tarvex::cli {
 
 namespace {
 
-AdapterSurvey SurveyAdapter(uint32_t index) {
+AdapterSurvey SurveyAdapter(uint32_t index, bool chips) {
     AdapterSurvey survey;
     survey.index = index;
     AdapterInfo info;
@@ -19,6 +19,8 @@ AdapterSurvey SurveyAdapter(uint32_t index) {
     survey.modelCode = AdapterModelCode(info);
     PciIdentity identity = 0;
     if (GetAdapterPciId(index, &identity) == 0) survey.pciIdentity = identity;
+    if (!chips) return survey;
+    survey.chipChecked = true;
     survey.chipRow = IdentifyFlashChip(index);
     if (survey.chipRow >= 0) {
         survey.chipName = FlashChipTable[survey.chipRow].name;
@@ -32,12 +34,12 @@ AdapterSurvey SurveyAdapter(uint32_t index) {
 
 }  // namespace
 
-DriverSurvey SurveyDriver() {
+DriverSurvey SurveyDriver(bool chips) {
     DriverSurvey survey;
     survey.interfaceVersion = GetInterfaceVersion();
     survey.adapterCount = GetAdapterCount();
     for (int32_t i = 0; i < survey.adapterCount; ++i)
-        survey.adapters.push_back(SurveyAdapter(static_cast<uint32_t>(i)));
+        survey.adapters.push_back(SurveyAdapter(static_cast<uint32_t>(i), chips));
     return survey;
 }
 

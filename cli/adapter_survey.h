@@ -13,6 +13,7 @@ struct AdapterSurvey {
     std::string name;
     uint8_t modelCode = 0;
     std::optional<uint32_t> pciIdentity;
+    bool chipChecked = false;  // the chip was identified (or found unknown)
     int32_t chipRow = -1;
     std::string chipName;
     uint16_t chipId = 0;
@@ -24,8 +25,9 @@ struct DriverSurvey {
     std::vector<AdapterSurvey> adapters;
 };
 
-// Queries the driver: version, count, then each adapter's information, identity and chip.
-DriverSurvey SurveyDriver();
+// Queries the driver: version, count, then each adapter's information, identity and, when
+// asked, its chip.
+DriverSurvey SurveyDriver(bool chips = true);
 
 // "[n] name (model)" as the adapter list shows it.
 std::string AdapterLine(const AdapterSurvey& adapter);

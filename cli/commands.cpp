@@ -7,7 +7,9 @@
 
 #include "cli/backup_command.h"
 #include "cli/config_command.h"
+#include "cli/exit_codes.h"
 #include "cli/flash_command.h"
+#include "cli/host_claim.h"
 #include "cli/identify_command.h"
 #include "cli/info_command.h"
 #include "cli/list_command.h"
@@ -42,7 +44,9 @@ void RegisterFlashCommand(CLI::App& app, int& exitStatus) {
     flash->callback([request, &exitStatus] {
         const Console console{platform::StandardErrorIsTerminal(),
                               platform::StandardInputIsTerminal(), &std::cin};
-        exitStatus = RunFlash(*request, console, std::cout, std::cerr);
+        exitStatus = RunClaimed(std::cerr, [&request, &console] {
+            return RunFlash(*request, console, std::cout, std::cerr);
+        });
     });
 }
 
@@ -56,7 +60,9 @@ void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& option
     backup->add_option("-a,--adapter", options->chosenAdapter,
                        "Adapter number (needed when there are several)");
     backup->callback([options, &exitStatus] {
-        exitStatus = RunBackup(options->chosenAdapter, options->path, std::cout, std::cerr);
+        exitStatus = RunClaimed(std::cerr, [&options] {
+            return RunBackup(options->chosenAdapter, options->path, std::cout, std::cerr);
+        });
     });
 
     CLI::App* verify = app.add_subcommand(
@@ -65,7 +71,9 @@ void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& option
     verify->add_option("IMAGE", options->path, "BIOS image file")->required();
     verify->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
     verify->callback([options, &exitStatus] {
-        exitStatus = RunVerify(options->adapter, options->path, std::cout, std::cerr);
+        exitStatus = RunClaimed(std::cerr, [&options] {
+            return RunVerify(options->adapter, options->path, std::cout, std::cerr);
+        });
     });
 
     CLI::App* info = app.add_subcommand("info", "Describe a BIOS image file");
@@ -95,13 +103,21 @@ void RegisterCommands(CLI::App& app, int& exitStatus) {
     CLI::App* list = app.add_subcommand("list", "List the adapters, their ROMs and flash chips");
     list->add_flag("--json", options->json, "Print JSON");
     list->callback([options, &exitStatus] {
-        exitStatus = RunList(options->json, std::cout, std::cerr);
+        // The adapters are listed either way; their chips only while this process holds the host.
+        const platform::HostLockState claim = ClaimHost();
+        const bool chips = claim == platform::HostLockState::Held;
+        exitStatus = RunList(options->json, std::cout, std::cerr, chips);
+        if (chips || exitStatus != ExitOk) return;
+        ReportUnclaimedHost(claim, std::cerr);
+        exitStatus = ExitBusy;
     });
 
     CLI::App* identify = app.add_subcommand("identify", "Identify an adapter's flash chip");
     identify->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
     identify->callback([options, &exitStatus] {
-        exitStatus = RunIdentify(options->adapter, std::cout, std::cerr);
+        exitStatus = RunClaimed(std::cerr, [&options] {
+            return RunIdentify(options->adapter, std::cout, std::cerr);
+        });
     });
 
     RegisterImageCommands(app, options, exitStatus);

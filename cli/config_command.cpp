@@ -9,6 +9,7 @@
 
 #include "cli/config_entry_report.h"
 #include "cli/exit_codes.h"
+#include "cli/json_text.h"
 #include "cli/whole_file.h"
 #include "config/config_checksum.h"
 #include "config/config_scan.h"
@@ -135,7 +136,7 @@ void Report(const ConfigRequest& request, bool changed, const std::string& writt
     for (size_t row = 0; row < entries.size(); ++row)
         document["entries"].push_back(ConfigEntryJson(row, entries[row]));
     if (changed) document["written"] = written;
-    out << document.dump(2) << "\n";
+    out << JsonText(document) << "\n";
 }
 
 }  // namespace

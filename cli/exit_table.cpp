@@ -24,6 +24,7 @@ const char* const ExitStatusTable =
     "  65  info, config: the input is not a usable image, or a value is refused\n"
     "  69  no driver or no adapter answers\n"
     "  74  a file cannot be opened, read or written\n"
+    "  75  another process holds the host lock; nothing reached a chip\n"
     "  77  flash: the confirmation was declined\n"
     "  78  the simulator's rig file is wrong\n"
     "  130 flash: stopped by a second interrupt; the ROM is partly written\n";

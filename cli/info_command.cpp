@@ -6,6 +6,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/image_report.h"
+#include "cli/json_text.h"
 #include "cli/whole_file.h"
 #include "config/config_scan.h"
 #include "config/config_state.h"
@@ -41,7 +42,7 @@ int RunInfo(const std::string& image, bool json, std::ostream& out, std::ostream
     if (report.rom.configProblem == RomProblem::None) report.entries = ConfigEntriesOf(bytes);
 
     if (json)
-        out << ImageReportJson(report).dump(2) << "\n";
+        out << JsonText(ImageReportJson(report)) << "\n";
     else if (!report.rom.images.empty() && report.rom.images.front().signatureOk)
         PrintImageReport(report, out);
     const RomProblem problem = report.rom.problem;

@@ -8,6 +8,7 @@
 #include "cli/exit_codes.h"
 #include "cli/hex_text.h"
 #include "cli/image_report.h"
+#include "cli/json_text.h"
 #include "driver/adapter_queries.h"
 #include "flash/chip_line.h"
 
@@ -16,7 +17,8 @@ namespace tarvex::cli {
 namespace {
 
 std::string PciText(uint32_t identity) {
-    return PciPairText(static_cast<uint16_t>(identity & 0xFFFF), static_cast<uint16_t>(identity >> 16));
+    return PciPairText(static_cast<uint16_t>(identity & 0xFFFF),
+                       static_cast<uint16_t>(identity >> 16));
 }
 
 void PrintText(const DriverSurvey& survey, std::ostream& out) {
@@ -34,7 +36,9 @@ void PrintText(const DriverSurvey& survey, std::ostream& out) {
         } else {
             out << "PCI identity unavailable, ";
         }
-        out << FlashModelLine(adapter.chipName, adapter.chipId) << "\n";
+        out << (adapter.chipChecked ? FlashModelLine(adapter.chipName, adapter.chipId)
+                                    : "Flash Model: not checked, an operation is running elsewhere")
+            << "\n";
     }
 }
 
@@ -48,6 +52,10 @@ nlohmann::json AdapterJson(const AdapterSurvey& adapter) {
         entry["pci"] = PciText(*adapter.pciIdentity);
         entry["rom_size"] = RomSizeForIdentity(*adapter.pciIdentity);
     }
+    if (!adapter.chipChecked) {
+        entry["chip"] = nullptr;
+        return entry;
+    }
     entry["chip"] = {{"row", adapter.chipRow},
                      {"name", adapter.chipName},
                      {"id", "0x" + HexText(adapter.chipId, 4)}};
@@ -56,8 +64,8 @@ nlohmann::json AdapterJson(const AdapterSurvey& adapter) {
 
 }  // namespace
 
-int RunList(bool json, std::ostream& out, std::ostream& err) {
-    const DriverSurvey survey = SurveyDriver();
+int RunList(bool json, std::ostream& out, std::ostream& err, bool chips) {
+    const DriverSurvey survey = SurveyDriver(chips);
     if (survey.adapterCount == -1) {
         err << "No Controller is detected.\n";
         return ExitUnavailable;
@@ -71,7 +79,7 @@ int RunList(bool json, std::ostream& out, std::ostream& err) {
                                {"adapters", nlohmann::json::array()}};
     for (const AdapterSurvey& adapter : survey.adapters)
         document["adapters"].push_back(AdapterJson(adapter));
-    out << document.dump(2) << "\n";
+    out << JsonText(document) << "\n";
     return ExitOk;
 }
 

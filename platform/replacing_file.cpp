@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/unfinished_files.h"
+
 namespace tarvex::platform {
 
 ReplacingFile::~ReplacingFile() { Abort(); }
@@ -31,8 +33,9 @@ bool ReplacingFile::Open(const std::string& path, unsigned mode) {
         if (::access(m_target.c_str(), W_OK) != 0) return false;
         mode = info.st_mode & 07777;
     }
-    std::string temp = m_target + ".XXXXXX";
-    m_fd = ::mkstemp(temp.data());
+    RemoveStaleUnfinishedFiles(m_target);
+    std::string temp;
+    m_fd = CreateUnfinishedFile(m_target, temp);
     if (m_fd < 0) {
         // A folder that takes no new file: an existing file can still be rewritten in place.
         if (exists) m_fd = ::open(m_target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);

@@ -5,10 +5,12 @@
 namespace tarvex::platform {
 
 // Writes a file so that it is complete or not replaced: a regular (or missing) target is
-// written to a temporary file beside it and moved into place by Commit, keeping an existing
-// file's permissions and writing through a link to it. A target that exists and is no regular
-// file (a device, a pipe) is written in place, since it cannot be replaced; so is an existing
-// file in a folder that takes no new file.
+// written to a temporary file beside it, named as unfinished, and moved into place by Commit,
+// keeping an existing file's permissions and writing through a link to it. A target that exists
+// and is no regular file (a device, a pipe) is written in place, since it cannot be replaced; so
+// is an existing file in a folder that takes no new file. The writer locks its temporary file
+// while it writes, so that one left behind by a killed process is known as stale and removed by
+// the next writer to the same target.
 class ReplacingFile {
 public:
     ReplacingFile() = default;

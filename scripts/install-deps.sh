@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds and tests with (Debian 12, as root).
+# install-deps.sh fuzz: also clang and its libFuzzer runtime, for the fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,9 @@ packages=(
     nlohmann-json3-dev libcli11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
 )
+if [ "${1:-}" = fuzz ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

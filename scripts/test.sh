@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds, and runs the whole test suite twice:
-# a normal build, then an AddressSanitizer + UndefinedBehaviorSanitizer build.
+# a normal build, then an AddressSanitizer + UndefinedBehaviorSanitizer build; then runs every
+# fuzz target for a bounded time (TARVEX_FUZZ_SECONDS each, default 30).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
@@ -17,3 +18,5 @@ for variant in normal sanitize; do
     echo "== $variant tests"
     ctest --test-dir "$here/$dir" --output-on-failure -j "$(nproc)"
 done
+echo "== fuzz targets"
+"$here/scripts/fuzz.sh" "${TARVEX_FUZZ_SECONDS:-30}"

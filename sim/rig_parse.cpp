@@ -1,9 +1,8 @@
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "sim/rig.h"
 #include "sim/rig_sections.h"
+#include "sim/rig_text.h"
 
 namespace tarvex::sim {
 
@@ -152,7 +151,7 @@ bool ParseRig(const std::string& text, const std::string& baseDir, const std::st
     try {
         doc = json::parse(text);
     } catch (const json::exception& e) {
-        error = sourceName + ": not valid JSON: " + e.what();
+        error = sourceName + ": " + SyntaxErrorText(e.what());
         return false;
     }
     Rig parsed;
@@ -165,15 +164,13 @@ bool ParseRig(const std::string& text, const std::string& baseDir, const std::st
 }
 
 bool LoadRig(const std::string& path, Rig& rig, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (file) text << file.rdbuf();
-    if (!file) {
-        error = path + ": cannot read the rig file";
+    std::string text;
+    if (!ReadRigText(path, text, error)) {
+        error = path + ": (file): " + error;
         return false;
     }
     const std::string baseDir = std::filesystem::path(path).parent_path().string();
-    return ParseRig(text.str(), baseDir, path, rig, error);
+    return ParseRig(text, baseDir, path, rig, error);
 }
 
 }  // namespace tarvex::sim

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "sim/rig_text.h"
+
 namespace tarvex::sim {
 
 bool ParseNumberText(std::string_view text, uint32_t& value) {
@@ -17,7 +19,8 @@ bool ParseNumberText(std::string_view text, uint32_t& value) {
 }
 
 bool RigReader::Fail(const std::string& key, const std::string& what) {
-    if (m_error.empty()) m_error = m_source + ": " + key + ": " + what;
+    if (m_error.empty())
+        m_error = m_source + ": " + PrintableText(key) + ": " + PrintableText(what);
     return false;
 }
 
@@ -27,7 +30,9 @@ bool RigReader::Object(const nlohmann::json& value, const std::string& key,
     for (const auto& item : value.items()) {
         bool known = false;
         for (std::string_view name : allowed) known = known || item.key() == name;
-        if (!known) return Fail(key.empty() ? item.key() : key + "." + item.key(), "unknown key");
+        // An empty key is shown quoted, so that the message still names one.
+        const std::string name = item.key().empty() ? "\"\"" : item.key();
+        if (!known) return Fail(key.empty() ? name : key + "." + name, "unknown key");
     }
     return true;
 }

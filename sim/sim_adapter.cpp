@@ -42,17 +42,17 @@ bool BuildSimAdapter(const RigAdapter& rig, const ModelClock& clock, const ChipT
     if (rig.chip == "none") return true;
     const uint32_t size = ChipModelSize(rig.chip);
     if (size == 0) {
-        error = "unknown chip \"" + rig.chip + "\"";
+        error = "chip: unknown chip \"" + rig.chip + "\"";
         return false;
     }
     adapter.store = std::make_unique<ChipStore>(size, rig.romPath, rig.sdp);
     if (!adapter.store->Ok()) {
-        error = adapter.store->Error();
+        error = "rom: " + adapter.store->Error();
         return false;
     }
     adapter.chip = MakeChipModel(rig.chip, *adapter.store, clock, rig.faults.chip, timing);
     if (!adapter.chip) {
-        error = "no model for chip \"" + rig.chip + "\"";
+        error = "chip: no model for chip \"" + rig.chip + "\"";
         return false;
     }
     return true;

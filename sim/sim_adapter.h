@@ -22,7 +22,7 @@ struct SimAdapter {
     std::array<bool, RequestKindCount> refused{};
 };
 
-// Puts the chip in its socket; false and a reason when its ROM file cannot be opened.
+// Puts the chip in its socket; false and "key: reason" when its ROM file cannot be opened.
 bool BuildSimAdapter(const RigAdapter& rig, const ModelClock& clock, const ChipTiming& timing,
                      SimAdapter& adapter, std::string& error);
 

@@ -41,12 +41,14 @@ std::shared_ptr<Simulator> Simulator::Create(const Rig& rig, std::string& error)
         std::string reason;
         if (!BuildSimAdapter(state->rig.adapters[i], state->clock, state->rig.clock.chipTiming,
                              state->adapters[i], reason)) {
-            error = "adapter " + std::to_string(i) + ": " + reason;
+            error = "adapters[" + std::to_string(i) + "]." + reason;
             return nullptr;
         }
     }
-    if (!state->rig.trace.file.empty() && !state->trace.Open(state->rig.trace.file, error))
+    if (!state->rig.trace.file.empty() && !state->trace.Open(state->rig.trace.file, error)) {
+        error = "trace.file: " + error;
         return nullptr;
+    }
     state->trace.SetEnvelopes(state->rig.trace.envelopes);
     return std::shared_ptr<Simulator>(new Simulator(std::move(state)));
 }

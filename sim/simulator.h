@@ -17,7 +17,7 @@ class SimulatorState;
 class Simulator : public platform::DeviceProvider {
 public:
     // Null when the rig cannot be brought up (a ROM or trace file that cannot be opened);
-    // error says why.
+    // error says why, after the rig key it concerns ("adapters[0].rom: cannot open ...").
     static std::shared_ptr<Simulator> Create(const Rig& rig, std::string& error);
     ~Simulator() override;
 

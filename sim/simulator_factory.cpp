@@ -33,7 +33,10 @@ std::shared_ptr<Simulator> MakeSimulatorFromEnvironment() {
             if (rig.adapters[i].romPath.empty())
                 rig.adapters[i].romPath = std::string(romDir) + "/adapter" + std::to_string(i) + ".rom";
     auto simulator = Simulator::Create(rig, error);
-    if (!simulator) StopForBadRig(error);
+    if (!simulator) {
+        const bool named = rigPath && *rigPath;
+        StopForBadRig((named ? std::string(rigPath) : "built-in default rig") + ": " + error);
+    }
     return simulator;
 }
 

@@ -5,6 +5,7 @@
 #include "driver/controller_model.h"
 #include "flash/chip_line.h"
 #include "flash/identify.h"
+#include "platform/host_lock.h"
 
 namespace tarvex {
 
@@ -17,6 +18,13 @@ std::string AdapterLine(AdapterIndex adapter, const AdapterInfo& info) {
 std::string FlashChipLine(AdapterIndex adapter) {
     const uint16_t id = FlashChipId(adapter);
     return FlashModelLine(FlashChipName(adapter), id);
+}
+
+std::string HostCheckedChipLine(AdapterIndex adapter) {
+    platform::HostLock lock;
+    if (lock.TryAcquire() == platform::HostLockState::HeldElsewhere)
+        return "Flash Model: not checked, an operation is running elsewhere";
+    return FlashChipLine(adapter);
 }
 
 }  // namespace tarvex

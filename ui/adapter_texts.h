@@ -12,4 +12,8 @@ std::string AdapterLine(AdapterIndex adapter, const AdapterInfo& info);
 // "Flash Model: not identified" when no catalogue chip answers.
 std::string FlashChipLine(AdapterIndex adapter);
 
+// FlashChipLine under the host lock; while another process holds it, nothing is sent and the
+// line says that an operation is running elsewhere.
+std::string HostCheckedChipLine(AdapterIndex adapter);
+
 }  // namespace tarvex

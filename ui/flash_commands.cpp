@@ -4,6 +4,7 @@
 
 #include "image/flash_from_file.h"
 #include "image/rom_backup.h"
+#include "platform/host_lock.h"
 #include "ui/flash_dlg.h"
 #include "ui/flash_progress_sink.h"
 #include "ui/prompter.h"
@@ -23,6 +24,30 @@ private:
     CFlashDlg& m_dialog;
 };
 
+namespace {
+
+// Takes the host lock for one operation; says why not when another process holds it or it
+// cannot be taken, and then nothing is started.
+bool ClaimHostFor(CFlashDlg& dialog, platform::HostLock& lock) {
+    switch (lock.TryAcquire()) {
+    case platform::HostLockState::Held: return true;
+    case platform::HostLockState::HeldElsewhere:
+        ShowOkMessage(&dialog,
+                      QStringLiteral("An operation is running elsewhere. Try again when it has "
+                                     "ended."),
+                      QStringLiteral("Error"), MessageIcon::Error);
+        return false;
+    case platform::HostLockState::Unavailable: break;
+    }
+    ShowOkMessage(&dialog,
+                  QStringLiteral("The host lock %1 cannot be taken, so nothing was started.")
+                      .arg(QString::fromStdString(platform::HostLockName())),
+                  QStringLiteral("Error"), MessageIcon::Error);
+    return false;
+}
+
+}  // namespace
+
 void CFlashDlg::OnOpen() {
     m_strPath = CurrentPrompter().OpenFileName(this);
     SetPathText(m_strPath);
@@ -36,6 +61,8 @@ void CFlashDlg::OnFlash() {
         return;
     }
     std::string path = g_useTempImage == 1 ? g_tempImagePath : NativePath(m_strPath);
+    platform::HostLock lock;
+    if (!ClaimHostFor(*this, lock)) return;
     std::fflush(nullptr);
     AdapterIndex adapter = SelectedAdapter();
     FlashStatus status;
@@ -49,6 +76,8 @@ void CFlashDlg::OnFlash() {
 void CFlashDlg::OnBackup() {
     std::string path = NativePath(CurrentPrompter().SaveFileName(this));
     if (path.empty()) return;
+    platform::HostLock lock;
+    if (!ClaimHostFor(*this, lock)) return;
     std::fflush(nullptr);
     AdapterIndex adapter = SelectedAdapter();
     FlashStatus status;

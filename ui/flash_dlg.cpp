@@ -116,7 +116,7 @@ void CFlashDlg::FillAdapterList() {
     m_cbController->setCurrentIndex(m_cbController->count() > 0 ? 0 : -1);
     // The chip of the adapter whose line is shown; adapter 0 when the list is empty.
     AdapterIndex shown = m_cbController->currentIndex() >= 0 ? SelectedAdapter() : 0;
-    g_status.SetWindowText(FlashChipLine(shown));
+    g_status.SetWindowText(HostCheckedChipLine(shown));
 }
 
 AdapterIndex CFlashDlg::SelectedAdapter() const {
@@ -128,7 +128,7 @@ AdapterIndex CFlashDlg::SelectedAdapter() const {
 void CFlashDlg::OnSelchangeController() {
     AdapterIndex adapter = SelectedAdapter();
     if (GetAdapterInfo(adapter, &g_adapterInfo) != 0) return;
-    g_status.SetWindowText(FlashChipLine(adapter));
+    g_status.SetWindowText(HostCheckedChipLine(adapter));
 }
 
 void CFlashDlg::OnChangePath() {

@@ -17,8 +17,13 @@ protected:
             {"pci": "1C5D:0A12", "model": 7, "name": "A", "chip": "SST 39SF010A", "rom": "a0.rom"},
             {"pci": "1C5D:0C32", "model": 12, "name": "B", "chip": "ATMEL FLASH", "rom": "a1.rom"}]})";
         ::setenv("TARVEX_SIM_RIG", m_dir.Path("rig.json").c_str(), 1);
+        // A host lock of the test's own, so that tests running side by side never meet on it.
+        ::setenv("TARVEX_LOCK_FILE", m_dir.Path("host.lock").c_str(), 1);
     }
-    void TearDown() override { ::unsetenv("TARVEX_SIM_RIG"); }
+    void TearDown() override {
+        ::unsetenv("TARVEX_SIM_RIG");
+        ::unsetenv("TARVEX_LOCK_FILE");
+    }
 
     // Runs the binary with its input from /dev/null, as a script runs it.
     CliResult Run(const std::string& arguments) {

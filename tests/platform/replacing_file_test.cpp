@@ -3,12 +3,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/replacing_file.h"
+#include "platform/unfinished_files.h"
 
 namespace tarvex::platform {
 namespace {
@@ -33,6 +36,13 @@ protected:
     size_t Entries() const {
         auto entries = std::filesystem::directory_iterator(m_dir);
         return static_cast<size_t>(std::distance(begin(entries), end(entries)));
+    }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     std::filesystem::path m_dir;
@@ -91,6 +101,31 @@ TEST_F(ReplacingFileTest, DevicesAreWrittenInPlaceAndMissingFoldersFail) {
     EXPECT_EQ(file.Write("data", 4), 4u);
     EXPECT_TRUE(file.Commit());
     EXPECT_FALSE(file.Open(Path("missing/image.rom")));
+}
+
+TEST_F(ReplacingFileTest, UnfinishedFilesOfGoneWritersAreRemovedAndThoseOfLiveOnesKept) {
+    const std::string target = Path("image.rom");
+    Put(target, "old");
+    // What a killed writer leaves: nobody holds its lock.
+    Put(target + UnfinishedMark + "Ab12Cd", "half");
+    Put(Path("other.rom") + UnfinishedMark + "Ab12Cd", "not ours to judge");
+    ReplacingFile live;
+    ASSERT_TRUE(live.Open(target));
+    live.Write("live", 4);
+    std::vector<std::string> names = Names();
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[0], "image.rom");
+    EXPECT_TRUE(names[1].starts_with("image.rom.unfinished-")) << names[1];
+    EXPECT_EQ(names[2], "other.rom.unfinished-Ab12Cd");
+
+    ReplacingFile second;
+    ASSERT_TRUE(second.Open(target));
+    EXPECT_EQ(Entries(), 4u);  // the live writer's file stays
+    second.Write("second", 6);
+    ASSERT_TRUE(second.Commit());
+    ASSERT_TRUE(live.Commit());
+    EXPECT_EQ(Get(target), "live");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"image.rom", "other.rom.unfinished-Ab12Cd"}));
 }
 
 }  // namespace

@@ -99,11 +99,16 @@ TEST(Simulator, CreateFailsWhenARomOrTraceFileCannotBeMade) {
     Rig rig;
     rig.adapters = {Adapter("SST 39SF010A", dir / "no/such/a.rom")};
     EXPECT_FALSE(Simulator::Create(rig, error));
-    EXPECT_NE(error.find("no/such/a.rom"), std::string::npos) << error;
+    EXPECT_EQ(error.rfind("adapters[0].rom: cannot open ROM file " + (dir / "no/such/a.rom"), 0),
+              0u)
+        << error;
     rig.adapters = {Adapter("SST 39SF010A", dir / "a.rom")};
     rig.trace.file = dir / "no/such/trace.jsonl";
     EXPECT_FALSE(Simulator::Create(rig, error));
-    EXPECT_NE(error.find("trace.jsonl"), std::string::npos) << error;
+    EXPECT_EQ(error.rfind("trace.file: cannot create trace file " + (dir / "no/such/trace.jsonl"),
+                          0),
+              0u)
+        << error;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "platform/host_lock.h"
 #include "ui/control_ids.h"
 #include "ui/temp_file_guard.h"
 #include "ui/window_state.h"
@@ -143,6 +144,32 @@ TEST_F(FlashDlgTest, ExitAndDestructionDeleteTheTemporaryFileAndReleaseTheImage)
     EXPECT_EQ(TempImageFiles().size(), 1u);
     window.reset();
     EXPECT_TRUE(TempImageFiles().empty());
+}
+
+// Another holder of the host lock stands in for a process that flashes meanwhile.
+TEST_F(FlashDlgTest, WhileAnOperationRunsElsewhereNothingReachesAChip) {
+    platform::HostLock elsewhere;
+    ASSERT_EQ(elsewhere.TryAcquire(), platform::HostLockState::Held);
+    ASSERT_TRUE(Start(rig, true));
+    const std::string busy = "Flash Model: not checked, an operation is running elsewhere";
+    EXPECT_EQ(g_status.WindowText(), busy);
+    EXPECT_EQ(window->m_cbController->count(), 3);  // the driver's queries still list them
+    QTest::keyClicks(window->m_editPath, QStringLiteral("image.rom"));
+    prompter.savePaths = {(Dir() / "backup.rom").string()};
+    Click(IdcFlash);
+    Click(IdcBackup);
+    QTest::keyClick(window->m_cbController, Qt::Key_Down);
+    EXPECT_EQ(g_status.WindowText(), busy);
+    const ShownMessage refused{"An operation is running elsewhere. Try again when it has ended.",
+                               "Error", MessageIcon::Error};
+    EXPECT_EQ(prompter.messages, (Messages{refused, refused}));
+    for (const sim::TraceRecord& request : session->Requests())
+        EXPECT_FALSE(request.isEprom) << request.epromOffset;
+    EXPECT_FALSE(std::filesystem::exists(Dir() / "backup.rom"));
+
+    elsewhere.Release();  // the other operation ends: the chip line identifies again
+    QTest::keyClick(window->m_cbController, Qt::Key_Up);
+    EXPECT_EQ(g_status.WindowText(), "Flash Model: SST 39SF010A (0xB5BF)");
 }
 
 // Terminated by a signal, or ended through exit() as Qt does when the display goes away.

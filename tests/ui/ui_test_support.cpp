@@ -71,6 +71,8 @@ void UiTest::SetUp() {
     std::filesystem::remove_all(m_dir);
     std::filesystem::create_directories(m_dir);
     setenv("TMPDIR", m_dir.c_str(), 1);
+    // A host lock of the test's own, so that tests running side by side never meet on it.
+    setenv("TARVEX_LOCK_FILE", (m_dir / "host.lock").c_str(), 1);
 }
 
 void UiTest::TearDown() {
@@ -78,6 +80,7 @@ void UiTest::TearDown() {
     SetProcessExitHook(nullptr);
     g_status.SetListener(nullptr);
     unsetenv("TMPDIR");
+    unsetenv("TARVEX_LOCK_FILE");
     std::filesystem::remove_all(m_dir);
 }
 
@@ -102,10 +105,10 @@ std::vector<std::filesystem::path> UiTest::TempImageFiles() const {
     return found;
 }
 
-bool WindowTest::Start(const sim::Rig& rig) {
+bool WindowTest::Start(const sim::Rig& rig, bool captureTrace) {
     window.reset();
     session.reset();  // before the next one is installed: its end uninstalls the simulator
-    session = std::make_unique<testing::SimSession>(rig, false);
+    session = std::make_unique<testing::SimSession>(rig, captureTrace);
     window = std::make_unique<CFlashDlg>();
     g_status.SetListener([this](const std::string& text) { shown.push_back(text); });
     return window->InitDialog();

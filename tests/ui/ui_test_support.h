@@ -52,7 +52,8 @@ private:
 bool RunConfig(CFlashDlg& window, const std::function<void(CConfigDlg&)>& script = {});
 
 // Installs a scripted prompter and an exit hook, gives each test a temporary folder of its own
-// (TMPDIR, so that the temporary image file lands there) and clears the windows' module state.
+// (TMPDIR, so that the temporary image file lands there, and the host lock's file) and clears
+// the windows' module state.
 class UiTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -74,7 +75,7 @@ private:
 class WindowTest : public UiTest {
 protected:
     void TearDown() override;
-    bool Start(const sim::Rig& rig);
+    bool Start(const sim::Rig& rig, bool captureTrace = false);
     void Click(int id);
     // Opens a file of the given bytes through Open.
     std::string Open(const std::vector<uint8_t>& bytes, const std::string& name = "image.rom");

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/host_lock.h"
+
+namespace tarvex::platform {
+namespace {
+
+// Points the host lock at a file of the test's own, so that nothing else on the host meets it.
+class HostLockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tarvex-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+        ::setenv("TARVEX_LOCK_FILE", (m_dir / "host.lock").c_str(), 1);
+    }
+    void TearDown() override {
+        ::unsetenv("TARVEX_LOCK_FILE");
+        std::filesystem::remove_all(m_dir);
+    }
+    std::filesystem::path m_dir;
+};
+
+TEST_F(HostLockTest, OneHolderAtATimeUntilItReleases) {
+    HostLock first, second;
+    EXPECT_EQ(HostLockName(), (m_dir / "host.lock").string());
+    ASSERT_EQ(first.TryAcquire(), HostLockState::Held);
+    EXPECT_EQ(first.TryAcquire(), HostLockState::Held);
+    EXPECT_EQ(second.TryAcquire(), HostLockState::HeldElsewhere);
+    EXPECT_FALSE(second.IsHeld());
+    first.Release();
+    EXPECT_EQ(second.TryAcquire(), HostLockState::Held);
+    EXPECT_EQ(first.TryAcquire(), HostLockState::HeldElsewhere);
+}
+
+TEST_F(HostLockTest, AKilledHolderLeavesTheLockFree) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        HostLock held;
+        const char state = held.TryAcquire() == HostLockState::Held ? 'H' : '-';
+        if (::write(ready[1], &state, 1) != 1) ::_exit(1);
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char state = 0;
+    ASSERT_EQ(::read(ready[0], &state, 1), 1);
+    ::close(ready[0]);
+    EXPECT_EQ(state, 'H');
+    HostLock mine;
+    EXPECT_EQ(mine.TryAcquire(), HostLockState::HeldElsewhere);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(mine.TryAcquire(), HostLockState::Held);
+}
+
+TEST_F(HostLockTest, AFileThatCannotBeMadeIsUnavailable) {
+    ::setenv("TARVEX_LOCK_FILE", (m_dir / "missing" / "host.lock").c_str(), 1);
+    HostLock lock;
+    EXPECT_EQ(lock.TryAcquire(), HostLockState::Unavailable);
+    EXPECT_FALSE(lock.IsHeld());
+}
+
+}  // namespace
+}  // namespace tarvex::platform

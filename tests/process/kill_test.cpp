@@ -1,0 +1,147 @@
+// A process killed in the middle of an operation leaves nothing the next run cannot mend, and
+// nothing that passes for finished work.
+#include <signal.h>
+
+#include <algorithm>
+
+#include "process_fixture.h"
+#include "samples/sample_image.h"
+
+namespace tarvex::testing {
+namespace {
+
+constexpr size_t ChipSize = 128 * 1024;  // both chips below
+constexpr size_t FlashedLength = 65536;  // a small image's buffer, zero tail included
+
+class KillTest : public ProcessTest {
+protected:
+    // A chip holding an older image, as a chip in the field would.
+    void PutOldImage(uint16_t device) const {
+        std::vector<uint8_t> old = MakeSampleImage({0x1C5D, device, 16384, ClassCodeRaid, "old"});
+        old.resize(ChipSize, 0xFF);
+        Write(Path("chip.rom"), old);
+    }
+    std::vector<uint8_t> Chip() const { return Read(Path("chip.rom")); }
+    size_t UnfinishedBeside(const std::string& target, size_t* size = nullptr) const {
+        size_t count = 0;
+        for (const std::string& name : Names()) {
+            if (!name.starts_with(target + ".unfinished-")) continue;
+            ++count;
+            if (size) *size = Read(Path(name)).size();
+        }
+        return count;
+    }
+};
+
+bool AllBytes(const std::vector<uint8_t>& bytes, size_t from, size_t to, uint8_t value) {
+    return std::all_of(bytes.begin() + static_cast<ptrdiff_t>(from),
+                       bytes.begin() + static_cast<ptrdiff_t>(to),
+                       [value](uint8_t b) { return b == value; });
+}
+
+bool SameBytes(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, size_t from,
+               size_t to) {
+    return a.size() >= to && b.size() >= to &&
+           std::equal(a.begin() + static_cast<ptrdiff_t>(from),
+                      a.begin() + static_cast<ptrdiff_t>(to),
+                      b.begin() + static_cast<ptrdiff_t>(from));
+}
+
+// Each phase is stopped where its text appears: the byte-program part while it erases (its
+// erase completes only at its end) and while it programs (from the top down), the part the
+// driver programs while it verifies.
+TEST_F(KillTest, FlashKilledWhileErasingProgrammingOrVerifyingIsMendedByTheNextFlash) {
+    const struct {
+        const char* chip;
+        uint16_t device;
+        const char* phaseText;
+    } phases[] = {
+        {"SST 39SF010A", 0x0A12, "Erasing...."},
+        {"SST 39SF010A", 0x0A12, "Flashing 10%"},
+        {"ATMEL FLASH", 0x0C32, "Verifing ...."},
+    };
+    for (const auto& phase : phases) {
+        SCOPED_TRACE(phase.phaseText);
+        WriteRig("1C5D:" + std::string(phase.device == 0x0A12 ? "0A12" : "0C32"), phase.chip);
+        PutOldImage(phase.device);
+        const std::vector<uint8_t> old = Chip();
+        std::vector<uint8_t> flashed =
+            MakeSampleImage({0x1C5D, phase.device, 32768, ClassCodeRaid, "new"});
+        Write(Path("image.rom"), flashed);
+        flashed.resize(FlashedLength, 0x00);
+
+        CliProcess killed(Launch({"flash", Path("image.rom")}, Path("trace.fifo")));
+        ASSERT_TRUE(killed.RunUntilError(phase.phaseText)) << killed.Err();
+        killed.Kill();
+        const std::vector<uint8_t> chip = Chip();
+        ASSERT_EQ(chip.size(), ChipSize);
+        const size_t rom = FlashedLength;
+        if (phase.phaseText[0] == 'E') {
+            EXPECT_EQ(chip, old);
+        } else if (phase.phaseText[0] == 'F') {
+            EXPECT_TRUE(AllBytes(chip, 0, rom / 2, 0xFF));
+            EXPECT_TRUE(SameBytes(chip, flashed, rom - rom / 10, rom));
+        } else {
+            EXPECT_TRUE(SameBytes(chip, flashed, 0, rom));
+        }
+
+        std::string err, out;
+        // --always: killed while verifying, the ROM already holds the image and a plain flash
+        // would leave it be.
+        EXPECT_EQ(RunCli(Launch({"flash", Path("image.rom"), "--always"}), &err), 0);
+        EXPECT_TRUE(err.ends_with("Passed !\nSuccessful!\n")) << err;
+        EXPECT_EQ(RunCli(Launch({"verify", Path("image.rom")}), &err, &out), 0) << err;
+        EXPECT_TRUE(SameBytes(Chip(), flashed, 0, rom));
+        std::filesystem::remove(Path("trace.fifo"));
+    }
+}
+
+TEST_F(KillTest, BackupKilledMidwayLeavesTheEarlierBackupAndNothingThatPassesForOne) {
+    WriteRig("1C5D:0A12", "SST 39SF010A");
+    PutOldImage(0x0A12);
+    const std::vector<uint8_t> earlier(65536, 0x5A);
+    Write(Path("backup.rom"), earlier);
+    const std::string readingBlock32 = R"("offset":16384,"dir":0,"len":512)";
+    for (const char* target : {"backup.rom", "fresh.rom"}) {
+        CliProcess killed(Launch({"backup", Path(target)}, Path("trace.fifo")));
+        ASSERT_TRUE(killed.RunUntilTrace(readingBlock32)) << killed.Err();
+        killed.Kill();
+        size_t partial = 0;
+        EXPECT_EQ(UnfinishedBeside(target, &partial), 1u) << target;
+        EXPECT_TRUE(partial >= 16384 && partial < 65536) << partial;
+        std::filesystem::remove(Path("trace.fifo"));
+    }
+    EXPECT_EQ(Read(Path("backup.rom")), earlier);
+    EXPECT_FALSE(std::filesystem::exists(Path("fresh.rom")));
+
+    // The next backups to the same files are whole and remove what the killed ones left.
+    for (const char* target : {"backup.rom", "fresh.rom"}) {
+        EXPECT_EQ(RunCli(Launch({"backup", Path(target)})), 0);
+        EXPECT_TRUE(SameBytes(Read(Path(target)), Chip(), 0, 65536));
+        EXPECT_EQ(Read(Path(target)).size(), 65536u);
+        EXPECT_EQ(UnfinishedBeside(target), 0u);
+    }
+}
+
+// The file-size limit ends the process with SIGXFSZ in the middle of writing the new image.
+TEST_F(KillTest, ConfigSaveKilledMidwayLeavesTheImageAsItWas) {
+    const std::vector<uint8_t> image = MakeSampleImage({0x1C5D, 0x0A12, 32768, ClassCodeRaid, "x"});
+    Write(Path("image.rom"), image);
+    CliLaunch limited = Launch({"config", Path("image.rom"), "--set", "0=0"});
+    limited.fileSizeLimit = 8192;
+    EXPECT_EQ(RunCli(limited), 128 + SIGXFSZ);
+    EXPECT_EQ(Read(Path("image.rom")), image);
+    size_t partial = 0;
+    EXPECT_EQ(UnfinishedBeside("image.rom", &partial), 1u);
+    EXPECT_EQ(partial, 8192u);
+
+    EXPECT_EQ(RunCli(Launch({"config", Path("image.rom"), "--set", "0=0"})), 0);
+    const std::vector<uint8_t> edited = Read(Path("image.rom"));
+    ASSERT_EQ(edited.size(), image.size());
+    EXPECT_EQ(std::mismatch(edited.begin(), edited.end(), image.begin()).first - edited.begin(),
+              0x116);  // the first entry's stored value
+    EXPECT_EQ(UnfinishedBeside("image.rom"), 0u);
+}
+
+}  // namespace
+}  // namespace tarvex::testing
