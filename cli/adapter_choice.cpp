@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "driver/adapter_queries.h"
-#include "driver/controller_model.h"
+#include "driver/adapter_line.h"
 
 namespace tarvex::cli {
 
@@ -18,11 +18,11 @@ bool ChooseAdapter(const std::optional<uint32_t>& given, uint32_t& adapter, std:
     err << "There are " << count << " adapters; say which with -a N:\n";
     for (int32_t i = 0; i < count; ++i) {
         AdapterInfo info;
-        err << "  [" << i << "] ";
-        if (GetAdapterInfo(static_cast<uint32_t>(i), &info) == 0)
-            err << AdapterName(info) << ControllerModelSuffix(AdapterModelCode(info)) << "\n";
+        const auto number = static_cast<uint32_t>(i);
+        if (GetAdapterInfo(number, &info) == 0)
+            err << "  " << AdapterLine(number, AdapterName(info), AdapterModelCode(info)) << "\n";
         else
-            err << "adapter information query failed\n";
+            err << "  [" << i << "] adapter information query failed\n";
     }
     return false;
 }

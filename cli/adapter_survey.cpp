@@ -1,7 +1,7 @@
 #include "cli/adapter_survey.h"
 
 #include "driver/adapter_queries.h"
-#include "driver/controller_model.h"
+#include "driver/adapter_line.h"
 #include "flash/chip_catalogue.h"
 #include "flash/identify.h"
 
@@ -44,8 +44,7 @@ DriverSurvey SurveyDriver(bool chips) {
 }
 
 std::string AdapterLine(const AdapterSurvey& adapter) {
-    return "[" + std::to_string(adapter.index) + "] " + adapter.name +
-           ControllerModelSuffix(adapter.modelCode);
+    return tarvex::AdapterLine(adapter.index, adapter.name, adapter.modelCode);
 }
 
 }  // namespace tarvex::cli

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/read_fully.h"
+
 namespace tarvex::cli {
 
 namespace {
@@ -29,14 +31,7 @@ ReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, s
         result = ReadResult::TooLarge;
     } else {
         bytes.resize(static_cast<size_t>(info.st_size));
-        size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            done += static_cast<size_t>(n);
-        }
-        if (done != bytes.size()) {
+        if (platform::ReadFully(fd, bytes.data(), bytes.size()) != bytes.size()) {
             why = "the file could not be read whole";
             result = ReadResult::Unreadable;
         }

@@ -6,7 +6,7 @@
 #include "config/config_state.h"
 #include "config/limit_text.h"
 #include "config/rom_area.h"
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 
 namespace tarvex {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "config/config_state.h"
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 
 namespace tarvex {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "driver/link_state.h"
 #include "platform/device.h"
 

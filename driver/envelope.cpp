@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "driver/control_codes.h"
 
 namespace tarvex {

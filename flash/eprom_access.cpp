@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "driver/control_codes.h"
 #include "driver/discovery.h"
 #include "flash/event_channel.h"

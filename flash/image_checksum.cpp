@@ -1,6 +1,6 @@
 #include "flash/image_checksum.h"
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 
 namespace tarvex {
 

@@ -1,6 +1,6 @@
 #include "image/config_image_check.h"
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "image/rom_layout.h"
 
 namespace tarvex {

@@ -12,6 +12,7 @@
 #include "driver/adapter_queries.h"
 #include "flash/event_channel.h"
 #include "image/rom_layout.h"
+#include "platform/read_fully.h"
 
 namespace tarvex {
 
@@ -19,18 +20,6 @@ namespace {
 
 constexpr int64_t BufferGranule = 1024;
 constexpr size_t HeadLength = 4;
-
-// Reads until the count is reached or the file ends; the bytes obtained.
-int64_t ReadUpTo(int fd, uint8_t* buffer, size_t count) {
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t n = ::read(fd, buffer + done, count - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return static_cast<int64_t>(done);
-}
 
 int64_t FileSize(int fd) {
     struct stat info {};
@@ -62,7 +51,8 @@ int32_t ImageBufferLength(int64_t fileSize) {
 
 FlashStatus LoadImageFile(int fd, LoadedImage& image) {
     uint8_t head[HeadLength] = {};
-    if (ReadUpTo(fd, head, HeadLength) < static_cast<int64_t>(HeadLength) ||
+    if (static_cast<int64_t>(platform::ReadFully(fd, head, HeadLength)) <
+            static_cast<int64_t>(HeadLength) ||
         !HasRomSignature(head, HeadLength)) {
         LogEvent(EventText, 0, "Invalid BIOS image\n");
         return StatusInvalidImage;
@@ -78,7 +68,8 @@ FlashStatus LoadImageFile(int fd, LoadedImage& image) {
     }
     std::memcpy(buffer.get(), head, HeadLength);
     const int64_t obtained =
-        ReadUpTo(fd, buffer.get() + HeadLength, static_cast<size_t>(length) - HeadLength) +
+        static_cast<int64_t>(platform::ReadFully(fd, buffer.get() + HeadLength,
+                                                 static_cast<size_t>(length) - HeadLength)) +
         static_cast<int64_t>(HeadLength);
     if (obtained != fileSize) {
         LogEvent(EventText, 0, "Error reading file (%d/%d)\n", static_cast<int>(obtained),

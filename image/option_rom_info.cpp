@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "image/config_image_check.h"
 #include "image/pci_data_layout.h"
 #include "image/rom_layout.h"

@@ -1,6 +1,6 @@
 #include "image/rom_layout.h"
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 
 namespace tarvex {
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "driver/adapter_queries.h"
+#include "platform/pci_pair_text.h"
 #include "samples/sample_image.h"
 #include "sim/rig.h"
 
@@ -13,15 +14,6 @@ namespace {
 
 constexpr int ExitUsage = 64;
 constexpr int ExitFileError = 74;
-
-bool ParsePci(const std::string& text, uint16_t& vendor, uint16_t& device) {
-    unsigned v = 0, d = 0;
-    char end = 0;
-    if (text.size() != 9 || std::sscanf(text.c_str(), "%4x:%4x%c", &v, &d, &end) != 2) return false;
-    vendor = static_cast<uint16_t>(v);
-    device = static_cast<uint16_t>(d);
-    return true;
-}
 
 bool WriteImage(const std::string& path, const std::vector<uint8_t>& image) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -84,7 +76,7 @@ int main(int argc, char** argv) {
     if (!all.empty()) return WriteAll(all);
 
     tarvex::SampleSpec spec;
-    if (!ParsePci(pci, spec.vendor, spec.device) || output.empty()) {
+    if (!tarvex::platform::ParsePciPair(pci, spec.vendor, spec.device) || output.empty()) {
         std::cerr << "Give --pci VVVV:DDDD and -o FILE, or --all DIR\n";
         return ExitUsage;
     }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "image/pci_data_layout.h"
 #include "image/rom_layout.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "driver/byte_order.h"
-#include "driver/control_codes.h"
+#include "platform/byte_order.h"
+#include "sim/driver_contract.h"
 
 namespace tarvex::sim {
 

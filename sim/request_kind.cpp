@@ -1,6 +1,6 @@
 #include "sim/request_kind.h"
 
-#include "driver/control_codes.h"
+#include "sim/driver_contract.h"
 #include "sim/rig.h"
 
 namespace tarvex::sim {

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "driver/byte_order.h"
-#include "driver/control_codes.h"
+#include "platform/byte_order.h"
+#include "sim/driver_contract.h"
 #include "platform/errors.h"
 #include "sim/simulator_state.h"
 

@@ -1,7 +1,6 @@
-#include <cctype>
-#include <charconv>
 #include <filesystem>
 
+#include "platform/pci_pair_text.h"
 #include "sim/request_kind.h"
 #include "sim/rig_sections.h"
 
@@ -11,21 +10,10 @@ namespace {
 
 using nlohmann::json;
 
-bool ParseHex16(std::string_view text, uint16_t& value) {
-    if (text.size() != 4) return false;
-    for (char c : text) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
-    }
-    return std::from_chars(text.data(), text.data() + text.size(), value, 16).ec == std::errc();
-}
-
 bool ParsePci(RigReader& r, const json& value, const std::string& key, RigAdapter& adapter) {
     std::string text;
     if (!r.Text(value, key, text)) return false;
-    const auto colon = text.find(':');
-    std::string_view view(text);
-    if (colon == std::string::npos || !ParseHex16(view.substr(0, colon), adapter.vendor) ||
-        !ParseHex16(view.substr(colon + 1), adapter.device))
+    if (!platform::ParsePciPair(text, adapter.vendor, adapter.device))
         return r.Fail(key, "expected \"VVVV:DDDD\" in hexadecimal");
     return true;
 }

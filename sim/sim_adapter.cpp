@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "driver/control_codes.h"
+#include "sim/driver_contract.h"
 #include "platform/errors.h"
 
 namespace tarvex::sim {

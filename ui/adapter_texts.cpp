@@ -1,8 +1,7 @@
 #include "ui/adapter_texts.h"
 
-#include <cstdio>
 
-#include "driver/controller_model.h"
+#include "driver/adapter_line.h"
 #include "flash/chip_line.h"
 #include "flash/identify.h"
 #include "platform/host_lock.h"
@@ -10,9 +9,7 @@
 namespace tarvex {
 
 std::string AdapterLine(AdapterIndex adapter, const AdapterInfo& info) {
-    char number[16];
-    std::snprintf(number, sizeof number, "[%d] ", static_cast<int>(adapter));
-    return number + AdapterName(info) + ControllerModelSuffix(AdapterModelCode(info));
+    return AdapterLine(adapter, AdapterName(info), AdapterModelCode(info));
 }
 
 std::string FlashChipLine(AdapterIndex adapter) {

@@ -10,6 +10,7 @@
 #include "driver/adapter_queries.h"
 #include "image/config_image_check.h"
 #include "image/rom_layout.h"
+#include "platform/read_fully.h"
 #include "ui/config_dlg.h"
 #include "ui/flash_dlg.h"
 #include "ui/prompter.h"
@@ -58,15 +59,15 @@ const char* ReadConfigImage(int fd) {
     int64_t length = FileLength(fd);
     RecordImageLength(length);
     uint8_t head[4];
-    ssize_t got = ::read(fd, head, sizeof head);
+    const size_t got = platform::ReadFully(fd, head, sizeof head);
     if (got < 4 || length < 4 || !HasRomSignature(head, sizeof head)) return "Invalid BIOS image";
     if (length > INT32_MAX) return "BIOS file is too large (out of memory)";
     auto size = static_cast<int32_t>(length);
     std::unique_ptr<uint8_t[]> image(new (std::nothrow) uint8_t[static_cast<size_t>(size)]);
     if (!image) return "BIOS file is too large (out of memory)";
     std::memcpy(image.get(), head, sizeof head);
-    ssize_t rest = ::read(fd, image.get() + 4, static_cast<size_t>(size) - 4);
-    if (rest < 0 || rest + 4 != size) return "Error reading file";
+    const size_t rest = platform::ReadFully(fd, image.get() + 4, static_cast<size_t>(size) - 4);
+    if (rest + 4 != static_cast<size_t>(size)) return "Error reading file";
     if (ConfigImageProblem({image.get(), static_cast<size_t>(size)}) != RomProblem::None)
         return "Invalid BIOS image";
     g_imageBuffer = std::move(image);

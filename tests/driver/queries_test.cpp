@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "driver/adapter_queries.h"
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "support/sim_session.h"
 
 namespace tarvex {

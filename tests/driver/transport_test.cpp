@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "driver/adapter_queries.h"
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "driver/discovery.h"
 #include "driver/transport.h"
 #include "platform/errors.h"

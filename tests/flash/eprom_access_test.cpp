@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "driver/control_codes.h"
 #include "flash/eprom_access.h"
 #include "flash_fixture.h"

@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "driver/control_codes.h"
 #include "fuzz_entries.h"
 #include "fuzz_support.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/byte_order.h"
+#include "platform/byte_order.h"
 #include "platform/errors.h"
 #include "sim/simulator.h"
 
