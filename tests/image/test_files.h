@@ -12,29 +12,9 @@
 
 #include "samples/sample_image.h"
 #include "support/sim_session.h"
+#include "support/temp_dir.h"
 
 namespace tarvex::testing {
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvex-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    std::string Path(const std::string& name) const { return m_path + "/" + name; }
-    size_t Count() const {
-        auto entries = std::filesystem::directory_iterator(m_path);
-        return static_cast<size_t>(std::distance(begin(entries), end(entries)));
-    }
-
-private:
-    std::string m_path;
-};
 
 inline std::string WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)

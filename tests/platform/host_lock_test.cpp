@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/host_lock.h"
+#include "support/temp_dir.h"
 
 namespace tarvex::platform {
 namespace {
@@ -17,21 +18,18 @@ namespace {
 class HostLockTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvex-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-        ::setenv("TARVEX_LOCK_FILE", (m_dir / "host.lock").c_str(), 1);
+        ASSERT_FALSE(m_dir.Root().empty());
+        ::setenv("TARVEX_LOCK_FILE", (m_dir.Root() / "host.lock").c_str(), 1);
     }
     void TearDown() override {
         ::unsetenv("TARVEX_LOCK_FILE");
-        std::filesystem::remove_all(m_dir);
     }
-    std::filesystem::path m_dir;
+    tarvex::testing::TempDir m_dir;
 };
 
 TEST_F(HostLockTest, OneHolderAtATimeUntilItReleases) {
     HostLock first, second;
-    EXPECT_EQ(HostLockName(), (m_dir / "host.lock").string());
+    EXPECT_EQ(HostLockName(), (m_dir.Root() / "host.lock").string());
     ASSERT_EQ(first.TryAcquire(), HostLockState::Held);
     EXPECT_EQ(first.TryAcquire(), HostLockState::Held);
     EXPECT_EQ(second.TryAcquire(), HostLockState::HeldElsewhere);
@@ -67,7 +65,7 @@ TEST_F(HostLockTest, AKilledHolderLeavesTheLockFree) {
 }
 
 TEST_F(HostLockTest, AFileThatCannotBeMadeIsUnavailable) {
-    ::setenv("TARVEX_LOCK_FILE", (m_dir / "missing" / "host.lock").c_str(), 1);
+    ::setenv("TARVEX_LOCK_FILE", (m_dir.Root() / "missing" / "host.lock").c_str(), 1);
     HostLock lock;
     EXPECT_EQ(lock.TryAcquire(), HostLockState::Unavailable);
     EXPECT_FALSE(lock.IsHeld());

@@ -12,6 +12,7 @@
 
 #include "platform/replacing_file.h"
 #include "platform/unfinished_files.h"
+#include "support/temp_dir.h"
 
 namespace tarvex::platform {
 namespace {
@@ -19,13 +20,10 @@ namespace {
 class ReplacingFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvex-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        ASSERT_FALSE(m_dir.Root().empty());
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
 
-    std::string Path(const char* name) const { return (m_dir / name).string(); }
+    std::string Path(const char* name) const { return (m_dir.Root() / name).string(); }
     static void Put(const std::string& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
     }
@@ -34,18 +32,18 @@ protected:
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
     size_t Entries() const {
-        auto entries = std::filesystem::directory_iterator(m_dir);
+        auto entries = std::filesystem::directory_iterator(m_dir.Root());
         return static_cast<size_t>(std::distance(begin(entries), end(entries)));
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_dir))
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir.Root()))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
 
-    std::filesystem::path m_dir;
+    tarvex::testing::TempDir m_dir;
 };
 
 TEST_F(ReplacingFileTest, OldContentStaysUntilCommitAndAfterAbort) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli_process.h"
+#include "support/temp_dir.h"
 
 namespace tarvex::testing {
 
@@ -16,13 +17,10 @@ namespace tarvex::testing {
 class ProcessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvex-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        ASSERT_FALSE(m_dir.Root().empty());
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
 
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string Path(const std::string& name) const { return (m_dir.Root() / name).string(); }
 
     // A rig of one adapter on the virtual clock, its chip kept in <chip file>.
     std::string WriteRig(const std::string& pci, const std::string& chip,
@@ -54,14 +52,14 @@ protected:
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_dir))
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir.Root()))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
 
 private:
-    std::filesystem::path m_dir;
+    tarvex::testing::TempDir m_dir;
 };
 
 }  // namespace tarvex::testing

@@ -12,6 +12,7 @@
 #include "platform/byte_order.h"
 #include "platform/errors.h"
 #include "sim/simulator.h"
+#include "support/temp_dir.h"
 
 namespace tarvex::sim::testing {
 
@@ -87,19 +88,6 @@ inline RigAdapter Adapter(const std::string& chip = "none", const std::string& r
                       .faults = {}};
 }
 
-// A fresh folder under the temporary folder, removed at the end of the test.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "simtest.XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data()) ? pattern : "";
-        EXPECT_FALSE(m_path.empty());
-    }
-    ~TempDir() { std::filesystem::remove_all(m_path); }
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
+using tarvex::testing::TempDir;
 
 }  // namespace tarvex::sim::testing
