@@ -4,29 +4,6 @@
 
 namespace tarvex::testing {
 
-std::vector<RecordedEvent>& RecordedEvents() {
-    static std::vector<RecordedEvent> events;
-    return events;
-}
-
-void RecordEvent(uint32_t code, int32_t value, const char* text) {
-    RecordedEvents().push_back({code, value, text});
-}
-
-std::vector<std::string> TextsOf(uint32_t code) {
-    std::vector<std::string> texts;
-    for (const RecordedEvent& event : RecordedEvents())
-        if (event.code == code) texts.push_back(event.text);
-    return texts;
-}
-
-std::vector<int32_t> ValuesOf(uint32_t code) {
-    std::vector<int32_t> values;
-    for (const RecordedEvent& event : RecordedEvents())
-        if (event.code == code) values.push_back(event.value);
-    return values;
-}
-
 sim::Rig ChipRig(const std::string& chip, sim::RigFaults faults) {
     const bool driverProgrammed = chip == "ATMEL FLASH";
     sim::RigAdapter adapter = MakeAdapter(0x1C5D, driverProgrammed ? 0x0C31 : 0x0A12, chip);

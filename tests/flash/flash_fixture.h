@@ -8,23 +8,10 @@
 #include "flash/event_channel.h"
 #include "flash/run_state.h"
 #include "sim/trace.h"
+#include "support/event_recorder.h"
 #include "support/sim_session.h"
 
 namespace tarvex::testing {
-
-struct RecordedEvent {
-    uint32_t code;
-    int32_t value;
-    std::string text;
-};
-
-// Events of the recording sink, in the order they were posted.
-std::vector<RecordedEvent>& RecordedEvents();
-void RecordEvent(uint32_t code, int32_t value, const char* text);
-
-// Texts of the recorded events with this code.
-std::vector<std::string> TextsOf(uint32_t code);
-std::vector<int32_t> ValuesOf(uint32_t code);
 
 // One adapter with this chip on the virtual clock; row 0's chip needs a driver-programming
 // adapter model (1C5D:0C31).

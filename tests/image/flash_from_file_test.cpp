@@ -25,13 +25,13 @@ TEST_F(FlashFromFileTest, FilesThatAreNoBiosImageEndTheRunBeforeTheChip) {
     const std::vector<std::vector<uint8_t>> files = {{}, {0x55, 0xAA, 0x40}, swapped, farPciData};
     for (const std::vector<uint8_t>& file : files) {
         SCOPED_TRACE(file.size());
-        Posted().clear();
+        RecordedEvents().clear();
         SimSession session(OneAdapterRig(0x0A12));
         const std::string path = WriteFile(m_dir.Path("bad.rom"), file);
-        EXPECT_EQ(FlashFromFile(0, path.c_str(), 1, Record), StatusInvalidImage);
+        EXPECT_EQ(FlashFromFile(0, path.c_str(), 1, RecordEvent), StatusInvalidImage);
         std::vector<std::string> expected = {"Loading file...\n", "Invalid BIOS image\n"};
         if (file.size() == 65536) expected.insert(expected.begin() + 1, "BIOS code loaded\n");
-        EXPECT_EQ(PostedTexts(), expected);
+        EXPECT_EQ(EventTexts(), expected);
         EXPECT_TRUE(EpromTrace(session).empty());
     }
 }
@@ -45,11 +45,11 @@ TEST_F(FlashFromFileTest, ForeignIdentityIsRefusedUnlessTheLowForceByteIsSet) {
                  {0x1C5D, 0x0B22, 0x100, "Vender ID in BIOS image is 0B221C5D\n"},
                  {0x11AB, 0x6081, 0, "Vender ID in BIOS image is 608111AB\n"}};
     for (const auto& c : cases) {
-        Posted().clear();
+        RecordedEvents().clear();
         SimSession session(OneAdapterRig(0x0A12));
         const std::string path = WriteFile(m_dir.Path("x.rom"), SampleRom(c.vendor, c.device));
-        EXPECT_EQ(FlashFromFile(0, path.c_str(), c.force, Record), StatusNoAdapter);
-        EXPECT_EQ(PostedTexts(), (std::vector<std::string>{
+        EXPECT_EQ(FlashFromFile(0, path.c_str(), c.force, RecordEvent), StatusNoAdapter);
+        EXPECT_EQ(EventTexts(), (std::vector<std::string>{
                                      "Loading file...\n", "BIOS code loaded\n", c.identityText,
                                      "No supporting host adapter is found.\n\r"}));
         EXPECT_TRUE(EpromTrace(session).empty());
@@ -57,7 +57,7 @@ TEST_F(FlashFromFileTest, ForeignIdentityIsRefusedUnlessTheLowForceByteIsSet) {
     SimSession session(OneAdapterRig(0x0A12), false);
     const std::vector<uint8_t> image = SampleRom(0x1C5D, 0x0B22);
     const std::string path = WriteFile(m_dir.Path("forced.rom"), image);
-    EXPECT_EQ(FlashFromFile(0, path.c_str(), 0x101, Record), StatusOk);
+    EXPECT_EQ(FlashFromFile(0, path.c_str(), 0x101, RecordEvent), StatusOk);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), session.Sim().ChipContents(0).begin()));
 }
 
@@ -67,12 +67,12 @@ TEST_F(FlashFromFileTest, TruncatedImageIsRefusedBeforeTheChip) {
     std::vector<uint8_t> image = SampleRom(0x1C5D, 0x0A12);
     image.resize(1000);
     const std::string path = WriteFile(m_dir.Path("truncated.rom"), image);
-    EXPECT_EQ(FlashFromFile(0, path.c_str(), 0, Record), StatusInvalidImage);
-    EXPECT_EQ(PostedTexts(), (std::vector<std::string>{"Loading file...\n", "Invalid BIOS image\n"}));
+    EXPECT_EQ(FlashFromFile(0, path.c_str(), 0, RecordEvent), StatusInvalidImage);
+    EXPECT_EQ(EventTexts(), (std::vector<std::string>{"Loading file...\n", "Invalid BIOS image\n"}));
     EXPECT_TRUE(EpromTrace(session).empty());
     image.resize(32768, 0xFF);  // whole again: declared and held
     WriteFile(path, image);
-    EXPECT_EQ(FlashFromFile(0, path.c_str(), 0, Record), StatusOk);
+    EXPECT_EQ(FlashFromFile(0, path.c_str(), 0, RecordEvent), StatusOk);
 }
 
 TEST_F(FlashFromFileTest, ImageIsProgrammedWithFixedChecksumAndZeroTailUpToRomSize) {
@@ -85,7 +85,7 @@ TEST_F(FlashFromFileTest, ImageIsProgrammedWithFixedChecksumAndZeroTailUpToRomSi
     const std::string largePath = WriteFile(m_dir.Path("large.rom"), large);
     const std::string smallPath = WriteFile(m_dir.Path("small.rom"), small);
 
-    ASSERT_EQ(FlashFromFile(0, largePath.c_str(), 0, Record), StatusOk);
+    ASSERT_EQ(FlashFromFile(0, largePath.c_str(), 0, RecordEvent), StatusOk);
     EXPECT_EQ(RomSize, 66560);
     std::vector<uint8_t> rom = session.Sim().ChipContents(0);
     // All but the last declared byte, which the checksum fix-up adjusts.
@@ -95,28 +95,28 @@ TEST_F(FlashFromFileTest, ImageIsProgrammedWithFixedChecksumAndZeroTailUpToRomSi
     EXPECT_EQ(std::accumulate(&rom[0], &rom[65536], 0u) % 256, 0u);
     EXPECT_EQ(rom[66560], 0xFF);
 
-    Posted().clear();
-    ASSERT_EQ(FlashFromFile(0, smallPath.c_str(), 0, Record), StatusOk);
+    RecordedEvents().clear();
+    ASSERT_EQ(FlashFromFile(0, smallPath.c_str(), 0, RecordEvent), StatusOk);
     EXPECT_EQ(CurrentFlashRunState().imageLength, 66560);
     rom = session.Sim().ChipContents(0);
     EXPECT_EQ(rom[1023], static_cast<uint8_t>(small[1023] - 5));
     EXPECT_TRUE(AllZero(rom, 1024, 66560));  // programmed, not left erased
-    const std::vector<std::string> texts = PostedTexts();
+    const std::vector<std::string> texts = EventTexts();
     EXPECT_EQ(std::vector(texts.begin(), texts.begin() + 3),
               (std::vector<std::string>{"Loading file...\n", "BIOS code loaded\n",
                                         "Vender ID in BIOS image is 0A121C5D\n"}));
-    EXPECT_EQ(Posted().front().code, EventLoading);
-    EXPECT_EQ(Posted().back().code, EventPassed);
+    EXPECT_EQ(RecordedEvents().front().code, EventLoading);
+    EXPECT_EQ(RecordedEvents().back().code, EventPassed);
 
     ASSERT_EQ(BackupRom(0, m_dir.Path("backup.bin").c_str()), StatusOk);
     EXPECT_EQ(RomSize, 65536);
-    ASSERT_EQ(FlashFromFile(0, smallPath.c_str(), 0, Record), StatusOk);
+    ASSERT_EQ(FlashFromFile(0, smallPath.c_str(), 0, RecordEvent), StatusOk);
     EXPECT_EQ(CurrentFlashRunState().imageLength, 65536);
     EXPECT_EQ(session.Sim().ChipContents(0)[65536],
               0xFF);                        // erased, no longer programmed
     EXPECT_EQ(ReadFile(smallPath), small);  // the file itself is never changed
     EXPECT_EQ(CurrentFlashRunState().image, nullptr);
-    EXPECT_EQ(CurrentEventSink(), &Record);  // left installed for later operations
+    EXPECT_EQ(CurrentEventSink(), &RecordEvent);  // left installed for later operations
 }
 
 TEST_F(FlashFromFileTest, FailedAdapterQueryKeepsTheSinkAndOpenFailureDropsIt) {
@@ -125,30 +125,30 @@ TEST_F(FlashFromFileTest, FailedAdapterQueryKeepsTheSinkAndOpenFailureDropsIt) {
     const std::string path = WriteFile(m_dir.Path("a.rom"), SampleRom(0x1C5D, 0x0A12));
     {
         SimSession session(OneAdapterRig(0x0A12, "SST 39SF010A", faults));
-        SetEventSink(Record);
+        SetEventSink(RecordEvent);
         RecordFlashStatus(StatusEpromRead);
         ::testing::internal::CaptureStderr();
         EXPECT_EQ(FlashFromFile(0, path.c_str(), 0, nullptr), StatusAdapterInfo);
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-        EXPECT_TRUE(Posted().empty());
-        EXPECT_EQ(CurrentEventSink(), &Record);
+        EXPECT_TRUE(RecordedEvents().empty());
+        EXPECT_EQ(CurrentEventSink(), &RecordEvent);
         EXPECT_EQ(CurrentFlashRunState().status, StatusEpromRead);
     }
     SimSession session(OneAdapterRig(0x0A12));
     const std::string missing = m_dir.Path("missing.rom");
     const std::string longPath = m_dir.Path(std::string(5000, 'p'));
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(FlashFromFile(0, missing.c_str(), 0, Record), StatusOpenFailed);
+    EXPECT_EQ(FlashFromFile(0, missing.c_str(), 0, RecordEvent), StatusOpenFailed);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Failed to open file: " + missing + "\n\n");
     EXPECT_EQ(CurrentEventSink(), nullptr);
-    EXPECT_TRUE(Posted().empty());
+    EXPECT_TRUE(RecordedEvents().empty());
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(FlashFromFile(0, m_dir.Path("").c_str(), 0, Record),
+    EXPECT_EQ(FlashFromFile(0, m_dir.Path("").c_str(), 0, RecordEvent),
               StatusOpenFailed);  // a folder
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("Failed to open file: "),
               std::string::npos);
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(FlashFromFile(0, longPath.c_str(), 0, Record), StatusOpenFailed);
+    EXPECT_EQ(FlashFromFile(0, longPath.c_str(), 0, RecordEvent), StatusOpenFailed);
     EXPECT_EQ(::testing::internal::GetCapturedStderr().size(), size_t{EventTextCapacity});
 }
 

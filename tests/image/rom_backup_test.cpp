@@ -25,9 +25,9 @@ protected:
 TEST_F(BackupTest, CopiesTheWholeRomOfEitherSizeInAscendingBlocks) {
     for (const auto& [device, size] :
          {std::pair<uint16_t, uint32_t>{0x0A12, 65536}, {0x0C32, 131072}}) {
-        Posted().clear();
+        RecordedEvents().clear();
         SimSession session(PatternRig(device));
-        SetEventSink(Record);
+        SetEventSink(RecordEvent);
         const std::string path = WriteFile(m_dir.Path("backup.bin"), {1, 2, 3});  // replaced
         struct stat info {};
         ::chmod(path.c_str(), 0640);
@@ -42,7 +42,7 @@ TEST_F(BackupTest, CopiesTheWholeRomOfEitherSizeInAscendingBlocks) {
             EXPECT_EQ(reads[i].epromLen, 512u) << i;
             EXPECT_EQ(reads[i].epromOffset, i * 512) << i;
         }
-        EXPECT_EQ(PostedTexts(), (std::vector<std::string>{"Backup BIOS, Please wait......", "\n",
+        EXPECT_EQ(EventTexts(), (std::vector<std::string>{"Backup BIOS, Please wait......", "\n",
                                                            "Backup BIOS Success!\n\n"}));
         // The replaced file keeps its permissions, as truncating it would; a new one is 0600.
         EXPECT_EQ(::stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0, 0640u);
