@@ -31,17 +31,8 @@ protected:
         std::ifstream file(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
-    size_t Entries() const {
-        auto entries = std::filesystem::directory_iterator(m_dir.Root());
-        return static_cast<size_t>(std::distance(begin(entries), end(entries)));
-    }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_dir.Root()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    size_t Entries() const { return m_dir.Count(); }
+    std::vector<std::string> Names() const { return m_dir.Names(); }
 
     tarvex::testing::TempDir m_dir;
 };

@@ -50,13 +50,7 @@ protected:
         std::ifstream file(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_dir.Root()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Names() const { return m_dir.Names(); }
 
 private:
     tarvex::testing::TempDir m_dir;

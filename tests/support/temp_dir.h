@@ -1,9 +1,11 @@
 #pragma once
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace tarvex::testing {
 
@@ -24,10 +26,17 @@ public:
     const std::filesystem::path& Root() const { return m_root; }
     std::string Path(const std::string& name) const { return (m_root / name).string(); }
     std::string operator/(const std::string& name) const { return Path(name); }
-    // Entries in the folder, files and folders alike.
+    // Entries in the folder, files and folders alike; their names, sorted.
     size_t Count() const {
         auto entries = std::filesystem::directory_iterator(m_root);
         return static_cast<size_t>(std::distance(begin(entries), end(entries)));
+    }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_root))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
 private:
