@@ -31,11 +31,11 @@ std::vector<uint8_t> RandomImage(std::mt19937& rng) {
 
 // Well-formed entries, then a few flipped bytes and a cut to a random length.
 std::vector<uint8_t> MutatedImage(std::mt19937& rng) {
-    auto image = test::BlankImage(1024, static_cast<uint8_t>(1 + rng() % 2));
+    auto image = testing::BlankImage(1024, static_cast<uint8_t>(1 + rng() % 2));
     for (size_t at = 8 + rng() % 8, n = rng() % 25; n > 0 && at < 960; --n) {
         std::string label(rng() % 12, 'a');
-        at = rng() % 2 ? test::PutSwitch(image, at, label, static_cast<uint8_t>(rng()))
-                       : test::PutNumber(image, at, "BWD"[rng() % 3], "1,9", label, rng());
+        at = rng() % 2 ? testing::PutSwitch(image, at, label, static_cast<uint8_t>(rng()))
+                       : testing::PutNumber(image, at, "BWD"[rng() % 3], "1,9", label, rng());
     }
     for (size_t n = rng() % 6; n > 0; --n) {
         image[rng() % image.size()] = static_cast<uint8_t>(rng());

@@ -6,7 +6,7 @@
 namespace tarvex {
 namespace {
 
-using namespace test;
+using namespace testing;
 
 class ConfigScanTest : public ::testing::Test {
 protected:

@@ -6,7 +6,7 @@
 #include "config/config_state.h"
 #include "support/entry_writer.h"
 
-namespace tarvex::test {
+namespace tarvex::testing {
 
 // An image of exactly `length` bytes: ROM signature, size byte, zeros elsewhere.
 inline std::vector<uint8_t> BlankImage(size_t length, uint8_t sizeByte) {
@@ -17,9 +17,6 @@ inline std::vector<uint8_t> BlankImage(size_t length, uint8_t sizeByte) {
     return image;
 }
 
-using testing::Put;
-using testing::PutNumber;
-using testing::PutSwitch;
 
 // The counted entries as "kind:label[min,max]=value" (limits only when the marker had them).
 inline std::string EntriesText() {
@@ -36,4 +33,4 @@ inline std::string EntriesText() {
     return text;
 }
 
-}  // namespace tarvex::test
+}  // namespace tarvex::testing

@@ -11,7 +11,7 @@
 namespace tarvex {
 namespace {
 
-using namespace test;
+using namespace testing;
 
 uint8_t SumOf(const std::vector<uint8_t>& image, size_t length) {
     return static_cast<uint8_t>(std::accumulate(image.begin(), image.begin() + length, 0u));

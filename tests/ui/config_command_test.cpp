@@ -11,7 +11,7 @@
 #include "ui/window_state.h"
 #include "ui_test_support.h"
 
-namespace tarvex::uitest {
+namespace tarvex::testing {
 namespace {
 
 class ConfigCommandTest : public WindowTest {
@@ -128,4 +128,4 @@ TEST_F(ConfigCommandTest, EditKeptInTheTemporaryFileIsWhatFlashProgramsUntilTheP
 }
 
 }  // namespace
-}  // namespace tarvex::uitest
+}  // namespace tarvex::testing

@@ -13,7 +13,7 @@
 #include "ui/window_state.h"
 #include "ui_test_support.h"
 
-namespace tarvex::uitest {
+namespace tarvex::testing {
 namespace {
 
 class ConfigDlgTest : public UiTest {
@@ -209,4 +209,4 @@ TEST_F(ConfigDlgTest, SavingReplacesAFileWholeAndFailuresKeepTheirMeaning) {
 }
 
 }  // namespace
-}  // namespace tarvex::uitest
+}  // namespace tarvex::testing

@@ -10,7 +10,7 @@
 #include "ui/window_state.h"
 #include "ui_test_support.h"
 
-namespace tarvex::uitest {
+namespace tarvex::testing {
 namespace {
 
 using Texts = std::vector<std::string>;
@@ -172,4 +172,4 @@ TEST_F(ProgressSinkTest, PhaseLabelsOncePerPhaseAndTextsAsPosted) {
 }
 
 }  // namespace
-}  // namespace tarvex::uitest
+}  // namespace tarvex::testing

@@ -15,7 +15,7 @@
 #include "ui/window_state.h"
 #include "ui_test_support.h"
 
-namespace tarvex::uitest {
+namespace tarvex::testing {
 namespace {
 
 using testing::MakeAdapter;
@@ -195,4 +195,4 @@ TEST_F(FlashDlgTest, TemporaryFileGoesWhenTheProcessIsTerminatedOrExits) {
 }
 
 }  // namespace
-}  // namespace tarvex::uitest
+}  // namespace tarvex::testing

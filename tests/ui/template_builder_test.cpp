@@ -10,7 +10,7 @@
 #include "ui/window_controls.h"
 #include "ui_test_support.h"
 
-namespace tarvex::uitest {
+namespace tarvex::testing {
 namespace {
 
 using TemplateBuilderTest = UiTest;
@@ -110,4 +110,4 @@ TEST_F(TemplateBuilderTest, StatusLabelShowsTextWithoutLineBreaksAndKeepsItRaw) 
 }
 
 }  // namespace
-}  // namespace tarvex::uitest
+}  // namespace tarvex::testing

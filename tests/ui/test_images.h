@@ -6,7 +6,7 @@
 
 #include "support/entry_writer.h"
 
-namespace tarvex::uitest {
+namespace tarvex::testing {
 
 inline constexpr size_t EntriesAt = 0x100;
 
@@ -46,4 +46,4 @@ inline std::vector<uint8_t> MakeThreeEntryImage(uint16_t vendor, uint16_t device
     return image;
 }
 
-}  // namespace tarvex::uitest
+}  // namespace tarvex::testing

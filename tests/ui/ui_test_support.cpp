@@ -11,7 +11,7 @@
 #include "ui/process_exit.h"
 #include "ui/window_state.h"
 
-namespace tarvex::uitest {
+namespace tarvex::testing {
 
 bool ShownMessage::operator==(const ShownMessage& other) const {
     bool sameOwner = !owner || !other.owner || owner == other.owner;
@@ -132,4 +132,4 @@ sim::Rig OneAdapterRig() {
     return testing::MakeRig({testing::MakeAdapter(0x1C5D, 0x0A12, "SST 39SF010A")});
 }
 
-}  // namespace tarvex::uitest
+}  // namespace tarvex::testing

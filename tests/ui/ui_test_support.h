@@ -18,7 +18,7 @@ namespace tarvex {
 class CConfigDlg;
 }  // namespace tarvex
 
-namespace tarvex::uitest {
+namespace tarvex::testing {
 
 struct ShownMessage {
     std::string text;
@@ -88,4 +88,4 @@ protected:
 // One adapter 1C5D:0A12 with an SST 39SF010A.
 sim::Rig OneAdapterRig();
 
-}  // namespace tarvex::uitest
+}  // namespace tarvex::testing
