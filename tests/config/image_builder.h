@@ -5,18 +5,9 @@
 
 #include "config/config_state.h"
 #include "support/entry_writer.h"
+#include "support/rom_images.h"
 
 namespace tarvex::testing {
-
-// An image of exactly `length` bytes: ROM signature, size byte, zeros elsewhere.
-inline std::vector<uint8_t> BlankImage(size_t length, uint8_t sizeByte) {
-    std::vector<uint8_t> image(length, 0);
-    if (length > 2) {
-        image[0] = 0x55, image[1] = 0xAA, image[2] = sizeByte;
-    }
-    return image;
-}
-
 
 // The counted entries as "kind:label[min,max]=value" (limits only when the marker had them).
 inline std::string EntriesText() {

@@ -42,20 +42,6 @@ uint64_t SleptMs(const std::vector<sim::TraceRecord>& trace) {
     return total;
 }
 
-std::vector<uint8_t> TestImage(uint32_t length, uint32_t seed) {
-    std::vector<uint8_t> image(length);
-    uint32_t state = seed;
-    for (uint32_t i = 0; i < length; ++i) {
-        state = state * 1103515245u + 12345u;
-        image[i] = static_cast<uint8_t>(state >> 16);
-    }
-    if (length >= 2) {
-        image[0] = 0x55;
-        image[1] = 0xAA;
-    }
-    return image;
-}
-
 uint8_t ByteSum(const uint8_t* bytes, size_t count) {
     uint8_t sum = 0;
     for (size_t i = 0; i < count; ++i) sum = static_cast<uint8_t>(sum + bytes[i]);

@@ -9,6 +9,7 @@
 #include "flash/run_state.h"
 #include "sim/trace.h"
 #include "support/event_recorder.h"
+#include "support/rom_images.h"
 #include "support/sim_session.h"
 
 namespace tarvex::testing {
@@ -31,8 +32,6 @@ using Cycle = std::pair<uint32_t, uint8_t>;
 std::vector<Cycle> ByteWrites(const std::vector<sim::TraceRecord>& trace);
 uint64_t SleptMs(const std::vector<sim::TraceRecord>& trace);
 
-// A pseudo-random image that starts with the ROM signature.
-std::vector<uint8_t> TestImage(uint32_t length, uint32_t seed = 1);
 // The bytes' sum modulo 256, as the option ROM checksum counts it.
 uint8_t ByteSum(const uint8_t* bytes, size_t count);
 // Loads the image into the run state as flash from file does.

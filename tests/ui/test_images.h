@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/entry_writer.h"
+#include "support/rom_images.h"
 
 namespace tarvex::testing {
 
@@ -13,16 +14,6 @@ inline constexpr size_t EntriesAt = 0x100;
 using testing::Put;
 using testing::PutNumber;
 using testing::PutSwitch;
-
-// An option ROM image for vendor:device whose length byte covers it, PCI data structure at 0x40.
-inline std::vector<uint8_t> MakeRomImage(uint16_t vendor, uint16_t device, size_t size) {
-    std::vector<uint8_t> image(size, 0);
-    Put(image, 0, "\x55\xAA", static_cast<uint8_t>(size / 512), 1);
-    image[0x18] = 0x40;
-    Put(image, 0x40, "PCIR", vendor | static_cast<uint32_t>(device) << 16, 4);
-    Put(image, 0x60, "Test option ROM");
-    return image;
-}
 
 inline uint8_t SumOf(const std::vector<uint8_t>& image, size_t length) {
     uint8_t sum = 0;
