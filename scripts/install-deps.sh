@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project builds and tests with (Debian 12, as root).
+# Installs the Debian packages the project builds and tests with (Debian 12, as root),
+# and any further packages named as arguments.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,8 @@ packages=(
     qt6-base-dev libgl-dev fonts-dejavu-core
     nlohmann-json3-dev libcli11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    desktop-file-utils
+    "$@"
 )
 
 missing=()
