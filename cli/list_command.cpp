@@ -10,6 +10,7 @@
 #include "cli/image_report.h"
 #include "driver/adapter_queries.h"
 #include "flash/chip_line.h"
+#include "platform/device.h"
 
 namespace tarvex::cli {
 
@@ -57,6 +58,9 @@ nlohmann::json AdapterJson(const AdapterSurvey& adapter) {
 }  // namespace
 
 int RunList(bool json, std::ostream& out, std::ostream& err) {
+    const platform::ProviderDescription provider = platform::DescribeDeviceProvider();
+    if (provider.simulated && !json)
+        out << "Simulated adapters, not real hardware (rig: " << provider.rig << ")\n";
     const DriverSurvey survey = SurveyDriver();
     if (survey.adapterCount == -1) {
         err << "No Controller is detected.\n";
@@ -68,7 +72,9 @@ int RunList(bool json, std::ostream& out, std::ostream& err) {
     }
     nlohmann::json document = {{"interface_version", "0x" + HexText(survey.interfaceVersion, 8)},
                                {"adapter_count", survey.adapterCount},
-                               {"adapters", nlohmann::json::array()}};
+                               {"adapters", nlohmann::json::array()},
+                               {"simulator", nullptr}};
+    if (provider.simulated) document["simulator"] = {{"rig", provider.rig}};
     for (const AdapterSurvey& adapter : survey.adapters)
         document["adapters"].push_back(AdapterJson(adapter));
     out << document.dump(2) << "\n";

@@ -10,12 +10,14 @@ namespace {
 
 class EndToEnd : public ::testing::Test {
 protected:
-    CliResult Run(const std::string& arguments) {
+    // With the rig file, or without (the built-in default rig).
+    CliResult Run(const std::string& arguments, bool rigFile = true) {
         std::ofstream(m_dir.Path("rig.json")) << R"({"clock": {"mode": "virtual"}, "adapters": [
             {"pci": "1C5D:0A12", "model": 7, "name": "A", "chip": "SST 39SF010A", "rom": "a0.rom"},
             {"pci": "1C5D:0C32", "model": 12, "name": "B", "chip": "ATMEL FLASH", "rom": "a1.rom"}]})";
-        const std::string command = "TARVEX_SIM_RIG='" + m_dir.Path("rig.json") +
-                                    "' '" TARVEX_CLI_BINARY "' " + arguments + " >'" +
+        const std::string rig =
+            rigFile ? "TARVEX_SIM_RIG='" + m_dir.Path("rig.json") + "'" : "-u TARVEX_SIM_RIG";
+        const std::string command = "env " + rig + " '" TARVEX_CLI_BINARY "' " + arguments + " >'" +
                                     m_dir.Path("out") + "' 2>'" + m_dir.Path("err") + "'";
         const int status = std::system(command.c_str());
         const std::vector<uint8_t> out = ReadFile(m_dir.Path("out")),
@@ -45,6 +47,19 @@ TEST_F(EndToEnd, GeneratedSamplesFlashVerifyBackUpAndDescribe) {
         EXPECT_EQ(nlohmann::json::parse(info.out)["identity"], std::string(device) + "1C5D");
     }
     EXPECT_EQ(Run("flash").exit, 64);
+}
+
+TEST_F(EndToEnd, ListNamesTheSimulatorsRigOnItsFirstLine) {
+    const CliResult file = Run("list");
+    EXPECT_TRUE(file.out.starts_with(
+        "Simulated adapters, not real hardware (rig: " + m_dir.Path("rig.json") +
+        ")\nDriver interface version: 0x01000000\n[0] A"))
+        << file.out;
+    const CliResult builtIn = Run("list", false);
+    EXPECT_TRUE(builtIn.out.starts_with(
+        "Simulated adapters, not real hardware (rig: built-in default)\nDriver interface "
+        "version: 0x01000000\n[0] Tarvex ATA133"))
+        << builtIn.out;
 }
 
 }  // namespace
