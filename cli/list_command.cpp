@@ -11,6 +11,7 @@
 #include "cli/json_text.h"
 #include "driver/adapter_queries.h"
 #include "flash/chip_line.h"
+#include "platform/device.h"
 
 namespace tarvex::cli {
 
@@ -65,6 +66,9 @@ nlohmann::json AdapterJson(const AdapterSurvey& adapter) {
 }  // namespace
 
 int RunList(bool json, std::ostream& out, std::ostream& err, bool chips) {
+    const platform::ProviderDescription provider = platform::DescribeDeviceProvider();
+    if (provider.simulated && !json)
+        out << "Simulated adapters, not real hardware (rig: " << provider.rig << ")\n";
     const DriverSurvey survey = SurveyDriver(chips);
     if (survey.adapterCount == -1) {
         err << "No Controller is detected.\n";
@@ -76,7 +80,9 @@ int RunList(bool json, std::ostream& out, std::ostream& err, bool chips) {
     }
     nlohmann::json document = {{"interface_version", "0x" + HexText(survey.interfaceVersion, 8)},
                                {"adapter_count", survey.adapterCount},
-                               {"adapters", nlohmann::json::array()}};
+                               {"adapters", nlohmann::json::array()},
+                               {"simulator", nullptr}};
+    if (provider.simulated) document["simulator"] = {{"rig", provider.rig}};
     for (const AdapterSurvey& adapter : survey.adapters)
         document["adapters"].push_back(AdapterJson(adapter));
     out << JsonText(document) << "\n";

@@ -42,6 +42,8 @@ bool GetHostVersion(HostVersion& version, bool extended) {
 
 uint64_t ClockUs() { return CurrentDeviceProvider().ClockUs(); }
 
+ProviderDescription DescribeDeviceProvider() { return CurrentDeviceProvider().Describe(); }
+
 uint64_t DeviceRequestCount() { return g_requestCount; }
 
 }  // namespace tarvex::platform

@@ -19,6 +19,7 @@ bool DeviceControl(Handle handle, uint32_t ioControlCode, uint8_t* buffer, uint3
 void SleepMs(uint32_t milliseconds);
 bool GetHostVersion(HostVersion& version, bool extended);
 uint64_t ClockUs();
+ProviderDescription DescribeDeviceProvider();
 // Device-control requests sent since process start, accepted or not.
 uint64_t DeviceRequestCount();
 

@@ -12,6 +12,12 @@ inline constexpr Handle NoHandle = -1;
 inline constexpr uint32_t PlatformWin9x = 1;
 inline constexpr uint32_t PlatformNt = 2;
 
+// Who answers device requests, so that simulated adapters are never taken for real ones.
+struct ProviderDescription {
+    bool simulated = false;
+    std::string rig;  // a simulator's rig: "built-in default" or the rig file's path
+};
+
 struct HostVersion {
     uint32_t platformId = 0;
     uint32_t major = 0;
@@ -35,6 +41,8 @@ public:
     // The provider's clock in microseconds: wall time for real hardware, model time for the
     // simulator. Used to report how long an operation took.
     virtual uint64_t ClockUs();
+    // The adapters' driver unless a simulator says otherwise.
+    virtual ProviderDescription Describe() const { return {}; }
 };
 
 }  // namespace tarvex::platform

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project builds and tests with (Debian 12, as root).
-# install-deps.sh fuzz: also clang and its libFuzzer runtime, for the fuzz targets.
+# Installs the Debian packages the project builds and tests with (Debian 12, as root), and any
+# further packages named as arguments; the argument fuzz adds clang and its libFuzzer runtime.
 set -euo pipefail
 
 packages=(
@@ -8,10 +8,15 @@ packages=(
     qt6-base-dev libgl-dev fonts-dejavu-core
     nlohmann-json3-dev libcli11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    desktop-file-utils
 )
-if [ "${1:-}" = fuzz ]; then
-    packages+=(clang libclang-rt-14-dev)
-fi
+for extra in "$@"; do
+    if [ "$extra" = fuzz ]; then
+        packages+=(clang libclang-rt-14-dev)
+    else
+        packages+=("$extra")
+    fi
+done
 
 missing=()
 for p in "${packages[@]}"; do

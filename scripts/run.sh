@@ -4,7 +4,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
-"$here/scripts/build.sh" build -DTARVEX_BUILD_UI=ON -DTARVEX_SANITIZE=OFF \
+"$here/scripts/build.sh" build -DTARVEX_WERROR=ON -DTARVEX_BUILD_UI=ON -DTARVEX_SANITIZE=OFF \
     -DTARVEX_BUILD_TESTS=OFF -DTARVEX_BUILD_BENCH=OFF
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

@@ -14,7 +14,8 @@ for variant in normal sanitize; do
         dir=build-asan; options=(-DTARVEX_SANITIZE=ON -DTARVEX_BUILD_BENCH=OFF)
     fi
     echo "== $variant build"
-    "$here/scripts/build.sh" "$dir" -DTARVEX_BUILD_UI=ON -DTARVEX_BUILD_TESTS=ON "${options[@]}"
+    "$here/scripts/build.sh" "$dir" -DTARVEX_WERROR=ON -DTARVEX_BUILD_UI=ON -DTARVEX_BUILD_TESTS=ON \
+        "${options[@]}"
     echo "== $variant tests"
     ctest --test-dir "$here/$dir" --output-on-failure -j "$(nproc)"
 done

@@ -74,6 +74,8 @@ struct Rig {
     std::optional<std::vector<RigPort>> ports;  // NT only; none: one port serves every adapter
     std::vector<RigAdapter> adapters;
     RigTrace trace;
+    // Where the rig comes from: "built-in default", a rig file's path, or empty (made in code).
+    std::string source;
 };
 
 // Parses a rig file. On failure returns false and sets error to a message naming the file

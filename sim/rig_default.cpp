@@ -26,6 +26,7 @@ Rig DefaultRig() {
     rig.adapters.push_back(DefaultAdapter(0x0A12, 7, "Tarvex ATA133", "SST 39SF010A"));
     rig.adapters.push_back(DefaultAdapter(0x0B22, 9, "Tarvex SATA150", "WINBOND W29C020C"));
     rig.adapters.push_back(DefaultAdapter(0x0C32, 12, "Tarvex SATA300 RAID", "ATMEL FLASH"));
+    rig.source = "built-in default";
     return rig;
 }
 

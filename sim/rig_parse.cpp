@@ -170,7 +170,9 @@ bool LoadRig(const std::string& path, Rig& rig, std::string& error) {
         return false;
     }
     const std::string baseDir = std::filesystem::path(path).parent_path().string();
-    return ParseRig(text, baseDir, path, rig, error);
+    if (!ParseRig(text, baseDir, path, rig, error)) return false;
+    rig.source = path;
+    return true;
 }
 
 }  // namespace tarvex::sim

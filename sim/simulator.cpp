@@ -126,6 +126,11 @@ bool Simulator::GetHostVersion(platform::HostVersion& version, bool extended) {
 
 uint64_t Simulator::ClockUs() { return m_state->clock.NowUs(); }
 
+platform::ProviderDescription Simulator::Describe() const {
+    const std::string& source = m_state->rig.source;
+    return {.simulated = true, .rig = source.empty() ? "made in the program" : source};
+}
+
 const Rig& Simulator::GetRig() const { return m_state->rig; }
 
 ModelClock& Simulator::Clock() { return m_state->clock; }

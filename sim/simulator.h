@@ -28,6 +28,7 @@ public:
     void Sleep(uint32_t milliseconds) override;
     bool GetHostVersion(platform::HostVersion& version, bool extended) override;
     uint64_t ClockUs() override;  // model time
+    platform::ProviderDescription Describe() const override;
 
     // For tests, benchmarks and the command line.
     const Rig& GetRig() const;

@@ -15,6 +15,7 @@
 #include "ui/process_exit.h"
 #include "ui/prompter.h"
 #include "ui/temp_file_guard.h"
+#include "ui/window_caption.h"
 #include "ui/window_state.h"
 
 namespace tarvex {
@@ -78,6 +79,7 @@ bool CFlashDlg::OnInitDialog() {
     DoDataExchange(dx);
     m_windowExists = true;
     setWindowIcon(m_hIcon);
+    setWindowTitle(WindowCaption(QString::fromLatin1(FlashDialogTemplate().caption)));
 
     // A failed query reads as 0xFFFFFFFF and passes; the adapter count then tells.
     if (GetInterfaceVersion() < MinimumInterfaceVersion) {

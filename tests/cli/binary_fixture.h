@@ -26,9 +26,15 @@ protected:
     }
 
     // Runs the binary with its input from /dev/null, as a script runs it.
-    CliResult Run(const std::string& arguments) {
-        const std::string command = "'" TARVEX_CLI_BINARY "' " + arguments + " </dev/null >'" +
-                                    m_dir.Path("out") + "' 2>'" + m_dir.Path("err") + "'";
+    CliResult Run(const std::string& arguments) { return RunWith("", arguments); }
+    // The same on the built-in default rig.
+    CliResult RunWithoutRig(const std::string& arguments) {
+        return RunWith("env -u TARVEX_SIM_RIG ", arguments);
+    }
+    CliResult RunWith(const std::string& prefix, const std::string& arguments) {
+        const std::string command = prefix + "'" TARVEX_CLI_BINARY "' " + arguments +
+                                    " </dev/null >'" + m_dir.Path("out") + "' 2>'" +
+                                    m_dir.Path("err") + "'";
         const int status = std::system(command.c_str());
         const std::vector<uint8_t> out = ReadFile(m_dir.Path("out")),
                                    err = ReadFile(m_dir.Path("err"));

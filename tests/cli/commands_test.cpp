@@ -7,6 +7,7 @@
 #include "cli/verify_command.h"
 #include "cli_fixture.h"
 #include "flash/event_channel.h"
+#include "support/driver_stand_in.h"
 #include "support/sim_session.h"
 
 namespace tarvex::testing {
@@ -146,6 +147,26 @@ TEST_F(Commands, ListGivesEachAdapterTheWindowsChipLine) {
     EXPECT_TRUE(first.ends_with("PCI 1C5D:0A12, ROM 64 KiB, Flash Model: SST 39SF010A (0xB5BF)"))
         << list.out;
     EXPECT_TRUE(second.ends_with(", Flash Model: not identified")) << list.out;
+}
+
+TEST_F(Commands, ListSaysFirstWhenTheSimulatorAnswersAndNamesItsRig) {
+    sim::Rig rig = MakeRig({MakeAdapter(0x1C5D, 0x0A12, "SST 39SF010A", 7, "First")});
+    rig.source = "/rigs/bench.json";
+    SimSession session(rig, false);
+    auto list = [](bool json) {
+        return RunCaptured(
+            [json](std::ostream& out, std::ostream& err) { return cli::RunList(json, out, err); });
+    };
+    EXPECT_TRUE(
+        list(false).out.starts_with("Simulated adapters, not real hardware (rig: "
+                                    "/rigs/bench.json)\nDriver interface version: "))
+        << list(false).out;
+    EXPECT_EQ(nlohmann::json::parse(list(true).out)["simulator"]["rig"], "/rigs/bench.json");
+
+    // The same adapters answered through a driver: nothing to say.
+    platform::InstallDeviceProvider(std::make_shared<DriverStandIn>(session.Sim()));
+    EXPECT_TRUE(list(false).out.starts_with("Driver interface version: ")) << list(false).out;
+    EXPECT_TRUE(nlohmann::json::parse(list(true).out)["simulator"].is_null());
 }
 
 }  // namespace

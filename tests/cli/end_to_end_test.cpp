@@ -28,5 +28,18 @@ TEST_F(EndToEnd, GeneratedSamplesFlashVerifyBackUpAndDescribe) {
     EXPECT_EQ(Run("flash").exit, 64);
 }
 
+TEST_F(EndToEnd, ListNamesTheSimulatorsRigOnItsFirstLine) {
+    const CliResult file = Run("list");
+    EXPECT_TRUE(file.out.starts_with(
+        "Simulated adapters, not real hardware (rig: " + m_dir.Path("rig.json") +
+        ")\nDriver interface version: 0x01000000\n[0] A"))
+        << file.out;
+    const CliResult builtIn = RunWithoutRig("list");
+    EXPECT_TRUE(builtIn.out.starts_with(
+        "Simulated adapters, not real hardware (rig: built-in default)\nDriver interface "
+        "version: 0x01000000\n[0] Tarvex ATA133"))
+        << builtIn.out;
+}
+
 }  // namespace
 }  // namespace tarvex::testing

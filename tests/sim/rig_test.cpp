@@ -131,6 +131,7 @@ TEST(RigFile, LoadTakesPathsFromTheRigFileFolder) {
     std::string error;
     ASSERT_TRUE(LoadRig(dir / "rig.json", rig, error)) << error;
     EXPECT_EQ(rig.adapters[0].romPath, dir / "a.rom");
+    EXPECT_EQ(rig.source, dir / "rig.json");
     EXPECT_FALSE(LoadRig(dir / "missing.json", rig, error));
     EXPECT_NE(error.find("missing.json"), std::string::npos);
 }

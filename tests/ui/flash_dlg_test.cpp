@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/host_lock.h"
+#include "support/driver_stand_in.h"
 #include "ui/control_ids.h"
 #include "ui/temp_file_guard.h"
 #include "ui/window_state.h"
@@ -62,6 +63,19 @@ TEST_F(FlashDlgTest, ListsAnsweringAdaptersByNumberAndShowsTheChipOfTheChosenOne
     testing::SimSession silent(rig, false);
     QTest::keyClick(window->m_cbController, Qt::Key_Up);
     EXPECT_EQ(shown.size(), 2u);
+}
+
+TEST_F(FlashDlgTest, CaptionNamesTheSimulatorsRigOnlyWhenTheSimulatorAnswers) {
+    rig.source = "/rigs/bench.json";
+    ASSERT_TRUE(Start(rig));
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("Tarvex Flash Utility [simulated, rig: /rigs/bench.json]"));
+
+    // The same adapters answered through a driver.
+    platform::InstallDeviceProvider(std::make_shared<testing::DriverStandIn>(session->Sim()));
+    window = std::make_unique<CFlashDlg>();
+    ASSERT_TRUE(window->InitDialog());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tarvex Flash Utility"));
 }
 
 TEST_F(FlashDlgTest, ModelWithoutNameAndUnidentifiedChipGiveReadableLines) {
