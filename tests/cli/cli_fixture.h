@@ -7,7 +7,7 @@
 #include "cli/console_progress.h"
 #include "cli/flash_command.h"
 #include "flash/run_state.h"
-#include "image/test_files.h"
+#include "support/test_files.h"
 
 namespace tarvex::testing {
 

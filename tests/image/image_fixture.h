@@ -3,7 +3,7 @@
 
 #include "flash/event_channel.h"
 #include "flash/run_state.h"
-#include "image/test_files.h"
+#include "support/test_files.h"
 #include "support/event_recorder.h"
 
 namespace tarvex::testing {

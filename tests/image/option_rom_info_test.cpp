@@ -7,7 +7,7 @@
 #include "config/config_scan.h"
 #include "config/config_state.h"
 #include "image/config_image_check.h"
-#include "image/test_files.h"
+#include "support/test_files.h"
 
 namespace tarvex::testing {
 namespace {
