@@ -49,4 +49,8 @@ const FlashChipEntry FlashChipTable[FlashChipCount] = {
     {0x6D01, "AM29LV001BB", IdentifyAutoselect, EraseProgramBytesShort, 128 * KiB},
 };
 
+uint32_t LengthWithinChip(const FlashChipEntry& chip, uint32_t length) {
+    return chip.capacity != 0 && length > chip.capacity ? chip.capacity : length;
+}
+
 }  // namespace tarvex

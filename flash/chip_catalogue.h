@@ -26,4 +26,7 @@ inline constexpr int32_t FirstCommandRow = 1;
 // In scan order: identification takes the first row whose routine reads the row's own id.
 extern const FlashChipEntry FlashChipTable[FlashChipCount];
 
+// The bytes of a buffer that fit the chip: never past its capacity (none for a row without one).
+uint32_t LengthWithinChip(const FlashChipEntry& chip, uint32_t length);
+
 }  // namespace tarvex

@@ -24,7 +24,7 @@ bool FitsChip(const FlashChipEntry& chip, const FlashRunState& run, uint32_t& le
                  content, chip.capacity, chip.name);
         return false;
     }
-    length = chip.capacity;
+    length = LengthWithinChip(chip, length);
     return true;
 }
 

@@ -21,8 +21,7 @@ FlashStatus LoadFlashedImage(int fd, FlashedImage& image) {
 
 uint32_t ProgrammedLength(uint32_t bufferLength, int32_t chipRow) {
     if (chipRow < 0 || chipRow >= FlashChipCount) return bufferLength;
-    const uint32_t capacity = FlashChipTable[chipRow].capacity;
-    return capacity != 0 && bufferLength > capacity ? capacity : bufferLength;
+    return LengthWithinChip(FlashChipTable[chipRow], bufferLength);
 }
 
 }  // namespace tarvex
