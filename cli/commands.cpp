@@ -37,8 +37,7 @@ void RegisterFlashCommand(CLI::App& app, int& exitStatus) {
                       "Adapter number (needed when there are several)");
     flash->add_flag("--force", request->force, "Flash even when the image is for another adapter");
     flash->add_flag("-y,--yes", request->yes, "Do not ask for confirmation on a terminal");
-    flash->add_flag("--always", request->always,
-                    "Flash even when the ROM already holds the image");
+    flash->add_flag("--always", request->always, "Flash even when the ROM already holds the image");
     flash->add_option("--backup", request->backup,
                       "Save the whole ROM to this file first; no flash when that fails");
     flash->callback([request, &exitStatus] {
@@ -65,9 +64,10 @@ void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& option
         });
     });
 
-    CLI::App* verify = app.add_subcommand(
-        "verify", "Compare an adapter's ROM with an image as a flash would program it "
-                  "(exit 0 same, 13 different)");
+    CLI::App* verify =
+        app.add_subcommand("verify",
+                           "Compare an adapter's ROM with an image as a flash would program it "
+                           "(exit 0 same, 13 different)");
     verify->add_option("IMAGE", options->path, "BIOS image file")->required();
     verify->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
     verify->callback([options, &exitStatus] {
@@ -90,15 +90,17 @@ void RegisterImageCommands(CLI::App& app, const std::shared_ptr<Options>& option
     config->add_option("--set", request->settings, "ROW=VALUE (row number or exact label)");
     config->add_option("-o,--output", request->output, "Write here instead of over IMAGE");
     config->add_flag("--json", request->json, "Print JSON");
-    config->callback([request, &exitStatus] {
-        exitStatus = RunConfig(*request, std::cout, std::cerr);
-    });
+    config->callback(
+        [request, &exitStatus] { exitStatus = RunConfig(*request, std::cout, std::cerr); });
 }
 
 }  // namespace
 
 void RegisterCommands(CLI::App& app, int& exitStatus) {
     auto options = std::make_shared<Options>();
+    // "/path/image.rom" is a file on every system, never a Windows-style option (the
+    // subcommands take this setting from the app when they are made).
+    app.allow_windows_style_options(false);
 
     CLI::App* list = app.add_subcommand("list", "List the adapters, their ROMs and flash chips");
     list->add_flag("--json", options->json, "Print JSON");
@@ -115,9 +117,8 @@ void RegisterCommands(CLI::App& app, int& exitStatus) {
     CLI::App* identify = app.add_subcommand("identify", "Identify an adapter's flash chip");
     identify->add_option("-a,--adapter", options->adapter, "Adapter number")->default_val(0);
     identify->callback([options, &exitStatus] {
-        exitStatus = RunClaimed(std::cerr, [&options] {
-            return RunIdentify(options->adapter, std::cout, std::cerr);
-        });
+        exitStatus = RunClaimed(
+            std::cerr, [&options] { return RunIdentify(options->adapter, std::cout, std::cerr); });
     });
 
     RegisterImageCommands(app, options, exitStatus);

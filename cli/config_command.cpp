@@ -1,7 +1,5 @@
 #include "cli/config_command.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cctype>
 #include <nlohmann/json.hpp>
@@ -17,6 +15,7 @@
 #include "config/value_input.h"
 #include "config/value_slots.h"
 #include "image/config_image_check.h"
+#include "platform/file_io.h"
 #include "platform/replacing_file.h"
 
 namespace tarvex::cli {
@@ -104,17 +103,10 @@ bool NumbersWithinLimits(std::ostream& err) {
     return true;
 }
 
-// A new image file is readable by all, as the user's umask allows; an existing one keeps its mode.
-unsigned NewFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666u & ~mask;
-}
-
 bool WriteImage(const std::string& path, const std::vector<uint8_t>& bytes, std::ostream& err) {
     platform::ReplacingFile file;
-    if (!file.Open(path, NewFileMode()) || file.Write(bytes.data(), bytes.size()) != bytes.size() ||
-        !file.Commit()) {
+    if (!file.Open(path, platform::UserFileMode()) ||
+        file.Write(bytes.data(), bytes.size()) != bytes.size() || !file.Commit()) {
         err << "Cannot write " << path << "; nothing was replaced.\n";
         return false;
     }
@@ -127,12 +119,12 @@ void Report(const ConfigRequest& request, bool changed, const std::string& writt
     if (!request.json) {
         PrintConfigEntries(entries, out);
         if (!request.settings.empty())
-            out << (changed ? "Written to " + written + "\n" : "No value changed; nothing written.\n");
+            out << (changed ? "Written to " + written + "\n"
+                            : "No value changed; nothing written.\n");
         return;
     }
-    nlohmann::json document = {{"file", request.image},
-                               {"entries", nlohmann::json::array()},
-                               {"changed", changed}};
+    nlohmann::json document = {
+        {"file", request.image}, {"entries", nlohmann::json::array()}, {"changed", changed}};
     for (size_t row = 0; row < entries.size(); ++row)
         document["entries"].push_back(ConfigEntryJson(row, entries[row]));
     if (changed) document["written"] = written;

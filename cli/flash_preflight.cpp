@@ -1,7 +1,5 @@
 #include "cli/flash_preflight.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 
@@ -11,7 +9,7 @@
 #include "flash/identify.h"
 #include "image/flashed_image.h"
 #include "image/rom_reader.h"
-#include "platform/file_kind.h"
+#include "platform/file_io.h"
 
 namespace tarvex::cli {
 
@@ -48,8 +46,7 @@ void Prepare(uint32_t adapter, int fd, const std::string& path, bool force, Pref
     if (LoadFlashedImage(fd, flashed) != StatusOk) return;
     pre.target += "; image " + path + ", made for " + PciText(flashed.identity) + ".";
     if (!force && flashed.identity != adapterIdentity) return;
-    const uint32_t length =
-        ProgrammedLength(static_cast<uint32_t>(flashed.loaded.length), row);
+    const uint32_t length = ProgrammedLength(static_cast<uint32_t>(flashed.loaded.length), row);
     const auto capacity = FlashChipTable[row].capacity;
     if (capacity != 0 && static_cast<uint64_t>(flashed.loaded.fileSize) > capacity) return;
     pre.image.assign(flashed.loaded.bytes.get(), flashed.loaded.bytes.get() + length);
@@ -62,7 +59,8 @@ void Prepare(uint32_t adapter, int fd, const std::string& path, bool force, Pref
 Preflight PrepareFlash(uint32_t adapter, const std::string& path, bool force) {
     Preflight pre;
     // A pipe or a device would give its bytes to this read and not to the flash's own.
-    if (!platform::IsRegularFile(path)) {
+    errno = 0;
+    if (platform::KindOfPath(path) != platform::FileKind::Regular) {
         pre.openError = errno;
         return pre;
     }
@@ -76,7 +74,7 @@ Preflight PrepareFlash(uint32_t adapter, const std::string& path, bool force) {
     SetEventSink(Silent);
     Prepare(adapter, fd, path, force, pre);
     SetEventSink(previous);
-    ::close(fd);
+    platform::CloseFile(fd);
     return pre;
 }
 

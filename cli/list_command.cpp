@@ -67,8 +67,10 @@ nlohmann::json AdapterJson(const AdapterSurvey& adapter) {
 
 int RunList(bool json, std::ostream& out, std::ostream& err, bool chips) {
     const platform::ProviderDescription provider = platform::DescribeDeviceProvider();
-    if (provider.simulated && !json)
-        out << "Simulated adapters, not real hardware (rig: " << provider.rig << ")\n";
+    if (!json)
+        out << (provider.simulated
+                    ? "Simulated adapters, not real hardware (rig: " + provider.rig + ")\n"
+                    : std::string("Adapters of the storage driver (real hardware)\n"));
     const DriverSurvey survey = SurveyDriver(chips);
     if (survey.adapterCount == -1) {
         err << "No Controller is detected.\n";

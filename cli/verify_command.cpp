@@ -1,8 +1,5 @@
 #include "cli/verify_command.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
@@ -14,6 +11,7 @@
 #include "flash/event_channel.h"
 #include "image/flashed_image.h"
 #include "image/rom_backup.h"
+#include "platform/file_io.h"
 
 namespace tarvex::cli {
 
@@ -117,7 +115,7 @@ int RunVerify(uint32_t adapter, const std::string& image, std::ostream& out, std
     const int status = VerifyLoaded(adapter, fd, out, err);
     SetEventSink(previous);
     EndConsoleProgress();
-    ::close(fd);
+    platform::CloseFile(fd);
     return VerifyExitStatus(status);
 }
 

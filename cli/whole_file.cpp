@@ -1,42 +1,43 @@
 #include "cli/whole_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
-#include "platform/read_fully.h"
+#include "platform/file_io.h"
 
 namespace tarvex::cli {
 
 namespace {
 // Option ROMs are far smaller; anything beyond this is refused unread.
-constexpr off_t MaxImageFile = 64 * 1024 * 1024;
+constexpr int64_t MaxImageFile = 64 * 1024 * 1024;
 }  // namespace
 
 ReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& why) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Windows refuses to open a folder at all; both systems say the same of one.
+    if (platform::KindOfPath(path) == platform::FileKind::Folder) {
+        why = "not a regular file";
+        return ReadResult::Unreadable;
+    }
+    const int fd = platform::OpenForReading(path);
     if (fd < 0) {
         why = std::strerror(errno);
         return ReadResult::Unreadable;
     }
-    struct stat info {};
+    int64_t size = 0;
     ReadResult result = ReadResult::Ok;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (platform::KindOfFile(fd) != platform::FileKind::Regular || !platform::FileSize(fd, size)) {
         why = "not a regular file";
         result = ReadResult::Unreadable;
-    } else if (info.st_size > MaxImageFile) {
+    } else if (size > MaxImageFile) {
         result = ReadResult::TooLarge;
     } else {
-        bytes.resize(static_cast<size_t>(info.st_size));
+        bytes.resize(static_cast<size_t>(size));
         if (platform::ReadFully(fd, bytes.data(), bytes.size()) != bytes.size()) {
             why = "the file could not be read whole";
             result = ReadResult::Unreadable;
         }
     }
-    ::close(fd);
+    platform::CloseFile(fd);
     return result;
 }
 

@@ -1,20 +1,18 @@
 #include "image/flash_from_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "driver/adapter_queries.h"
 #include "flash/flash_run.h"
 #include "flash/run_state.h"
 #include "image/image_loader.h"
 #include "image/rom_layout.h"
+#include "platform/file_io.h"
 
 namespace tarvex {
 
 namespace {
 
 void CloseRunFile(FlashRunState& run) {
-    if (run.file != NoFileDescriptor) ::close(run.file);
+    if (run.file != NoFileDescriptor) platform::CloseFile(run.file);
     run.file = NoFileDescriptor;
 }
 

@@ -1,9 +1,5 @@
 #include "image/image_loader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -12,7 +8,7 @@
 #include "driver/adapter_queries.h"
 #include "flash/event_channel.h"
 #include "image/rom_layout.h"
-#include "platform/read_fully.h"
+#include "platform/file_io.h"
 
 namespace tarvex {
 
@@ -22,19 +18,18 @@ constexpr int64_t BufferGranule = 1024;
 constexpr size_t HeadLength = 4;
 
 int64_t FileSize(int fd) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) return 0;
-    return static_cast<int64_t>(info.st_size);
+    int64_t size = 0;
+    return platform::FileSize(fd, size) ? size : 0;
 }
 
 }  // namespace
 
 int OpenImageFile(const char* path) {
     if (path == nullptr) return -1;
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    struct stat info {};
-    if (fd >= 0 && (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))) {
-        ::close(fd);
+    const int fd = platform::OpenForReading(path);
+    if (fd >= 0 && platform::KindOfFile(fd) == platform::FileKind::Folder) {
+        platform::CloseFile(fd);
+        errno = EISDIR;
         return -1;
     }
     return fd;

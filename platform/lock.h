@@ -1,16 +1,28 @@
 #pragma once
+#ifndef _WIN32
 #include <mutex>
+#endif
 
 namespace tarvex::platform {
 
 // A recursive critical section: the thread that holds it may enter again.
 class RecursiveLock {
 public:
-    void Enter() { m_mutex.lock(); }
-    void Leave() { m_mutex.unlock(); }
+    RecursiveLock();
+    ~RecursiveLock();
+    RecursiveLock(const RecursiveLock&) = delete;
+    RecursiveLock& operator=(const RecursiveLock&) = delete;
+
+    void Enter();
+    void Leave();
 
 private:
+#ifdef _WIN32
+    // Room for the system's CRITICAL_SECTION, kept out of this header.
+    alignas(8) unsigned char m_section[40];
+#else
     std::recursive_mutex m_mutex;
+#endif
 };
 
 class LockGuard {

@@ -59,6 +59,7 @@ int WriteAll(const std::string& folder) {
 int main(int argc, char** argv) {
     CLI::App app{"Writes sample option ROM images of our own", "tarvex-make-sample"};
     app.set_version_flag("--version", "tarvex-make-sample " TARVEX_VERSION);
+    app.allow_windows_style_options(false);  // "/path" is a folder, not an option
     std::string pci, output, all;
     uint32_t size = 32768;
     bool raid = true;

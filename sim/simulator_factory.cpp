@@ -22,7 +22,8 @@ std::shared_ptr<Simulator> MakeSimulatorFromEnvironment() {
     Rig rig = DefaultRig();
     std::string error;
     const char* rigPath = std::getenv("TARVEX_SIM_RIG");
-    if (rigPath && *rigPath && !LoadRig(rigPath, rig, error)) StopForBadRig(error);
+    const bool named = rigPath && *rigPath && std::string(rigPath) != DefaultRigName;
+    if (named && !LoadRig(rigPath, rig, error)) StopForBadRig(error);
     // Taken as given, from the working folder, since it does not come from the rig file.
     if (const char* tracePath = std::getenv("TARVEX_SIM_TRACE"); tracePath && *tracePath)
         rig.trace.file = tracePath;
@@ -31,10 +32,10 @@ std::shared_ptr<Simulator> MakeSimulatorFromEnvironment() {
     if (const char* romDir = std::getenv("TARVEX_SIM_ROM_DIR"); romDir && *romDir)
         for (size_t i = 0; i < rig.adapters.size(); ++i)
             if (rig.adapters[i].romPath.empty())
-                rig.adapters[i].romPath = std::string(romDir) + "/adapter" + std::to_string(i) + ".rom";
+                rig.adapters[i].romPath =
+                    std::string(romDir) + "/adapter" + std::to_string(i) + ".rom";
     auto simulator = Simulator::Create(rig, error);
     if (!simulator) {
-        const bool named = rigPath && *rigPath;
         StopForBadRig((named ? std::string(rigPath) : "built-in default rig") + ": " + error);
     }
     return simulator;

@@ -5,6 +5,9 @@
 
 namespace tarvex::sim {
 
+// TARVEX_SIM_RIG's value for the built-in default rig, where an unset variable means the driver.
+inline constexpr const char* DefaultRigName = "default";
+
 // The simulator named by the environment: TARVEX_SIM_RIG (else the default rig), with
 // TARVEX_SIM_TRACE naming a trace file and TARVEX_SIM_ROM_DIR a folder that keeps the chips of
 // adapters without a ROM file of their own. A rig that cannot be loaded is reported on standard

@@ -85,7 +85,9 @@ std::string FormatTraceLine(const TraceRecord& record) {
     line += "{\"seq\":";
     AppendNumber(line, record.seq);
     switch (record.type) {
-    case TraceRecord::Type::Request: AppendRequest(line, record); break;
+    case TraceRecord::Type::Request:
+        AppendRequest(line, record);
+        break;
     case TraceRecord::Type::Sleep:
         AppendField(line, "t_us", record.tUs);
         AppendField(line, "sleep_ms", record.sleepMs);
@@ -110,8 +112,6 @@ bool TraceWriter::Open(const std::string& path, std::string& error) {
         error = "cannot create trace file " + path + ": " + std::strerror(errno);
         return false;
     }
-    // Whole lines reach the file at once, so a killed process leaves a usable trace.
-    std::setvbuf(m_file, nullptr, _IOLBF, 1 << 16);
     return true;
 }
 
@@ -119,6 +119,9 @@ void TraceWriter::Emit(TraceRecord&& record) {
     if (m_file) {
         const std::string line = FormatTraceLine(record);
         std::fwrite(line.data(), 1, line.size(), m_file);
+        // Each whole line reaches the file at once, so a killed process leaves a usable trace
+        // (line buffering is full buffering on Windows).
+        std::fflush(m_file);
     }
     if (m_capture) m_captured.push_back(std::move(record));
 }

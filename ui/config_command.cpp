@@ -1,8 +1,4 @@
 // Config of the main window: reads the image file and runs the configuration dialog over it.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <climits>
 #include <cstring>
 #include <new>
@@ -10,7 +6,7 @@
 #include "driver/adapter_queries.h"
 #include "image/config_image_check.h"
 #include "image/rom_layout.h"
-#include "platform/read_fully.h"
+#include "platform/file_io.h"
 #include "ui/config_dlg.h"
 #include "ui/flash_dlg.h"
 #include "ui/prompter.h"
@@ -24,16 +20,14 @@ namespace {
 // image file, so it counts as a file that cannot be opened.
 class ReadOnlyFile {
 public:
-    explicit ReadOnlyFile(const std::string& path)
-        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-        struct stat info {};
-        if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-            ::close(m_fd);
+    explicit ReadOnlyFile(const std::string& path) : m_fd(platform::OpenForReading(path)) {
+        if (m_fd >= 0 && platform::KindOfFile(m_fd) != platform::FileKind::Regular) {
+            platform::CloseFile(m_fd);
             m_fd = -1;
         }
     }
     ~ReadOnlyFile() {
-        if (m_fd >= 0) ::close(m_fd);
+        if (m_fd >= 0) platform::CloseFile(m_fd);
     }
     ReadOnlyFile(const ReadOnlyFile&) = delete;
     ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
@@ -44,8 +38,8 @@ private:
 };
 
 int64_t FileLength(int fd) {
-    struct stat info {};
-    return ::fstat(fd, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
+    int64_t size = 0;
+    return platform::FileSize(fd, size) ? size : -1;
 }
 
 // RomSize is left alone: a saved edit goes through the flash's own buffer rule, and a rejected

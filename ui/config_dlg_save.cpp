@@ -1,5 +1,6 @@
 // Where the configuration dialog keeps an edited image: a file of the user's or the temporary
 // image file that Flash and Config then use.
+#include "platform/file_io.h"
 #include "ui/config_dlg.h"
 #include "ui/flash_dlg.h"
 #include "ui/image_file_save.h"
@@ -35,7 +36,7 @@ void CConfigDlg::SaveEditedImage() {
         QStringLiteral("Question"), MessageIcon::Question, MessageButtons::YesNo);
     if (answer == MessageAnswer::Yes) {
         std::string path = NativePath(CurrentPrompter().SaveFileName(this));
-        if (!path.empty()) ReportSave(this, SaveImage(path, UserFileMode()));
+        if (!path.empty()) ReportSave(this, SaveImage(path, platform::UserFileMode()));
         return;
     }
     if (ReportSave(this, SaveImage(g_tempImagePath, 0600))) g_useTempImage = 1;

@@ -1,16 +1,8 @@
 #include "ui/image_file_save.h"
 
-#include <sys/stat.h>
-
 #include "platform/replacing_file.h"
 
 namespace tarvex {
-
-unsigned UserFileMode() {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666u & ~static_cast<unsigned>(mask);
-}
 
 SaveOutcome SaveImageFile(const std::string& path, const uint8_t* data, size_t length,
                           unsigned mode) {

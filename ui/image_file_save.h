@@ -8,7 +8,6 @@ namespace tarvex {
 enum class SaveOutcome { Saved, CreateFailed, ShortWrite };
 
 // Permissions of a file the user names: read and write for all, less the process's umask.
-unsigned UserFileMode();
 
 // Writes the image to the path whole or not at all: it is written beside the target and moved
 // into place, so an existing file is never left truncated or half-written. CreateFailed when

@@ -1,42 +1,36 @@
 #include "sim/chips/chip_store.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "platform/file_io.h"
+
 namespace tarvex::sim {
 
 namespace {
-constexpr char ProtectionOn = '1';
-constexpr char ProtectionOff = '0';
+constexpr uint8_t ProtectionOn = '1';
+constexpr uint8_t ProtectionOff = '0';
 }  // namespace
 
 ChipStore::ChipStore(uint32_t size, const std::string& path, bool protectedOnDelivery)
     : m_cells(size, 0xFF), m_protected(protectedOnDelivery) {
     if (path.empty()) return;
-    m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    m_fd = platform::OpenForUpdate(path);
     if (m_fd < 0) {
         m_error = "cannot open ROM file " + path + ": " + std::strerror(errno);
         return;
     }
     // A shorter file is taken as far as it goes; the rest of the chip is erased.
-    size_t got = 0;
-    while (got < m_cells.size()) {
-        ssize_t n = ::pread(m_fd, m_cells.data() + got, m_cells.size() - got,
-                            static_cast<off_t>(got));
-        if (n <= 0) break;
-        got += static_cast<size_t>(n);
-    }
-    if (got < m_cells.size()) Persist(static_cast<uint32_t>(got), Size() - static_cast<uint32_t>(got));
+    const size_t got = platform::ReadAt(m_fd, 0, m_cells.data(), m_cells.size());
+    if (got < m_cells.size())
+        Persist(static_cast<uint32_t>(got), Size() - static_cast<uint32_t>(got));
     m_protectionPath = path + ".sdp";
     LoadProtection();
 }
 
 ChipStore::~ChipStore() {
-    if (m_fd >= 0) ::close(m_fd);
+    if (m_fd >= 0) platform::CloseFile(m_fd);
 }
 
 void ChipStore::Set(uint32_t offset, uint8_t value) {
@@ -55,13 +49,7 @@ void ChipStore::Fill(uint32_t offset, uint32_t length, uint8_t value) {
 
 void ChipStore::Persist(uint32_t offset, uint32_t length) {
     if (m_fd < 0 || length == 0) return;
-    size_t done = 0;
-    while (done < length) {
-        ssize_t n = ::pwrite(m_fd, m_cells.data() + offset + done, length - done,
-                             static_cast<off_t>(offset + done));
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
+    platform::WriteAt(m_fd, offset, m_cells.data() + offset, length);
 }
 
 void ChipStore::SetDataProtection(bool on) {
@@ -71,11 +59,11 @@ void ChipStore::SetDataProtection(bool on) {
 }
 
 void ChipStore::LoadProtection() {
-    const int fd = ::open(m_protectionPath.c_str(), O_RDONLY | O_CLOEXEC);
-    char state = 0;
-    const bool known = fd >= 0 && ::read(fd, &state, 1) == 1 &&
+    const int fd = platform::OpenForReading(m_protectionPath);
+    uint8_t state = 0;
+    const bool known = fd >= 0 && platform::ReadFully(fd, &state, 1) == 1 &&
                        (state == ProtectionOn || state == ProtectionOff);
-    if (fd >= 0) ::close(fd);
+    if (fd >= 0) platform::CloseFile(fd);
     if (known)
         m_protected = state == ProtectionOn;
     else
@@ -84,12 +72,12 @@ void ChipStore::LoadProtection() {
 
 void ChipStore::PersistProtection() const {
     if (m_protectionPath.empty()) return;
-    const int fd = ::open(m_protectionPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd = platform::OpenForUpdate(m_protectionPath);
     if (fd < 0) return;
-    const char state = m_protected ? ProtectionOn : ProtectionOff;
+    const uint8_t state = m_protected ? ProtectionOn : ProtectionOff;
     // A write that fails leaves the last state recorded; the model goes on with the new one.
-    (void)!::write(fd, &state, 1);
-    ::close(fd);
+    platform::WriteAt(fd, 0, &state, 1);
+    platform::CloseFile(fd);
 }
 
 }  // namespace tarvex::sim

@@ -1,10 +1,8 @@
 #pragma once
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <fstream>
 
 #include "cli_fixture.h"
+#include "support/program_run.h"
 
 namespace tarvex::testing {
 
@@ -16,31 +14,29 @@ protected:
         std::ofstream(m_dir.Path("rig.json")) << R"({"clock": {"mode": "virtual"}, "adapters": [
             {"pci": "1C5D:0A12", "model": 7, "name": "A", "chip": "SST 39SF010A", "rom": "a0.rom"},
             {"pci": "1C5D:0C32", "model": 12, "name": "B", "chip": "ATMEL FLASH", "rom": "a1.rom"}]})";
-        ::setenv("TARVEX_SIM_RIG", m_dir.Path("rig.json").c_str(), 1);
+        SetEnvironment("TARVEX_SIM_RIG", m_dir.Path("rig.json"));
         // A host lock of the test's own, so that tests running side by side never meet on it.
-        ::setenv("TARVEX_LOCK_FILE", m_dir.Path("host.lock").c_str(), 1);
+        SetEnvironment("TARVEX_LOCK_FILE", m_dir.Path("host.lock"));
     }
     void TearDown() override {
-        ::unsetenv("TARVEX_SIM_RIG");
-        ::unsetenv("TARVEX_LOCK_FILE");
+        UnsetEnvironment("TARVEX_SIM_RIG");
+        UnsetEnvironment("TARVEX_LOCK_FILE");
     }
 
-    // Runs the binary with its input from /dev/null, as a script runs it.
-    CliResult Run(const std::string& arguments) { return RunWith("", arguments); }
-    // The same on the built-in default rig.
+    // Runs the binary with its input from the null device, as a script runs it.
+    CliResult Run(const std::string& arguments) { return RunWith({}, arguments); }
+    // The same on the built-in default rig, which Windows runs only when asked for it.
     CliResult RunWithoutRig(const std::string& arguments) {
-        return RunWith("env -u TARVEX_SIM_RIG ", arguments);
+#ifdef _WIN32
+        return RunWith({{ "TARVEX_SIM_RIG", "default" }}, arguments);
+#else
+        return RunWith({{"TARVEX_SIM_RIG", std::nullopt}}, arguments);
+#endif
     }
-    CliResult RunWith(const std::string& prefix, const std::string& arguments) {
-        const std::string command = prefix + "'" TARVEX_CLI_BINARY "' " + arguments +
-                                    " </dev/null >'" + m_dir.Path("out") + "' 2>'" +
-                                    m_dir.Path("err") + "'";
-        const int status = std::system(command.c_str());
-        const std::vector<uint8_t> out = ReadFile(m_dir.Path("out")),
-                                   err = ReadFile(m_dir.Path("err"));
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                {out.begin(), out.end()},
-                {err.begin(), err.end()}};
+    CliResult RunWith(const EnvironmentChanges& environment, const std::string& arguments) {
+        const ProgramResult result = RunProgram(TARVEX_CLI_BINARY, SplitArguments(arguments),
+                                                m_dir.Root().string(), environment);
+        return {result.exit, result.out, result.err};
     }
     static bool Has(const std::string& text, const std::string& part) {
         return text.find(part) != std::string::npos;

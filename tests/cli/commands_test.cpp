@@ -149,7 +149,7 @@ TEST_F(Commands, ListGivesEachAdapterTheWindowsChipLine) {
     EXPECT_TRUE(second.ends_with(", Flash Model: not identified")) << list.out;
 }
 
-TEST_F(Commands, ListSaysFirstWhenTheSimulatorAnswersAndNamesItsRig) {
+TEST_F(Commands, ListSaysFirstWhetherTheSimulatorOrTheDriverAnswers) {
     sim::Rig rig = MakeRig({MakeAdapter(0x1C5D, 0x0A12, "SST 39SF010A", 7, "First")});
     rig.source = "/rigs/bench.json";
     SimSession session(rig, false);
@@ -163,9 +163,12 @@ TEST_F(Commands, ListSaysFirstWhenTheSimulatorAnswersAndNamesItsRig) {
         << list(false).out;
     EXPECT_EQ(nlohmann::json::parse(list(true).out)["simulator"]["rig"], "/rigs/bench.json");
 
-    // The same adapters answered through a driver: nothing to say.
+    // The same adapters answered through a driver: real hardware.
     platform::InstallDeviceProvider(std::make_shared<DriverStandIn>(session.Sim()));
-    EXPECT_TRUE(list(false).out.starts_with("Driver interface version: ")) << list(false).out;
+    EXPECT_TRUE(
+        list(false).out.starts_with("Adapters of the storage driver (real hardware)\n"
+                                    "Driver interface version: "))
+        << list(false).out;
     EXPECT_TRUE(nlohmann::json::parse(list(true).out)["simulator"].is_null());
 }
 

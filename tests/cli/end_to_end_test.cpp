@@ -41,5 +41,15 @@ TEST_F(EndToEnd, ListNamesTheSimulatorsRigOnItsFirstLine) {
         << builtIn.out;
 }
 
+#ifdef _WIN32
+// Windows runs the simulator only when asked: without a rig the tool reaches for the driver.
+TEST_F(EndToEnd, WithoutARigTheDriverIsAskedAndNoControllerFound) {
+    const CliResult result = RunWith({{"TARVEX_SIM_RIG", std::nullopt}}, "list");
+    EXPECT_EQ(result.exit, 69);
+    EXPECT_EQ(result.out, "Adapters of the storage driver (real hardware)\n");
+    EXPECT_EQ(result.err, "No Controller is detected.\n");
+}
+#endif
+
 }  // namespace
 }  // namespace tarvex::testing

@@ -33,14 +33,14 @@ std::vector<std::string> Arguments(const uint8_t* data, size_t size) {
 }
 
 // The settings a parsed config command was given, applied to a sample image of our own and
-// written to /dev/null, so that no file of the input's is read or written.
+// written to the null device, so that no file of the input's is read or written.
 void RunParsedConfig(CLI::App& config) {
     static const std::vector<uint8_t> sample =
         MakeSampleImage({0x1C5D, 0x0A12, 4096, ClassCodeRaid, "fuzz"});
     MemoryFile image(sample.data(), sample.size());
     cli::ConfigRequest request;
     request.image = image.Path();
-    request.output = "/dev/null";
+    request.output = NullDevice;
     request.settings = config.get_option("--set")->results();
     request.json = config.get_option("--json")->count() > 0;
     std::ostringstream out, err;

@@ -40,7 +40,7 @@ TEST_P(KeptInputs, PassEveryPropertyAgain) {
         const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file),
                                          std::istreambuf_iterator<char>()};
         // A broken property aborts, so the failing input is the one the log names last.
-        std::fprintf(stderr, "replaying %s\n", path.c_str());
+        std::fprintf(stderr, "replaying %s\n", path.string().c_str());
         EXPECT_EQ(GetParam().entry(bytes.data(), bytes.size()), 0);
     }
 }

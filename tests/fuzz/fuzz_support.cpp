@@ -1,10 +1,16 @@
 #include "fuzz_support.h"
 
+#ifndef _WIN32
 #include <sys/mman.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "platform/file_io.h"
 
 namespace tarvex::fuzz {
 
@@ -13,6 +19,31 @@ void FuzzCheck(bool holds, const char* property) {
     std::fprintf(stderr, "fuzz property broken: %s\n", property);
     std::abort();
 }
+
+#ifdef _WIN32
+
+// Windows has no memory file with a path: a temporary file stands in.
+MemoryFile::MemoryFile(const uint8_t* data, size_t size) {
+    std::random_device seed;
+    m_path = (std::filesystem::temp_directory_path() /
+              ("tarvex-fuzz-" + std::to_string(seed()) + std::to_string(seed())))
+                 .string();
+    const int writer = platform::OpenForUpdate(m_path);
+    FuzzCheck(writer >= 0, "a memory file can be made");
+    FuzzCheck(platform::WriteFully(writer, data, size) == size, "the memory file takes the input");
+    platform::CloseFile(writer);
+    m_fd = platform::OpenForReading(m_path);
+    FuzzCheck(m_fd >= 0, "the memory file opens for reading");
+}
+
+MemoryFile::~MemoryFile() {
+    platform::CloseFile(m_fd);
+    platform::RemoveFile(m_path);
+}
+
+std::string MemoryFile::Path() const { return m_path; }
+
+#else
 
 MemoryFile::MemoryFile(const uint8_t* data, size_t size) {
     m_fd = ::memfd_create("fuzz-input", MFD_CLOEXEC);
@@ -29,6 +60,8 @@ MemoryFile::MemoryFile(const uint8_t* data, size_t size) {
 MemoryFile::~MemoryFile() { ::close(m_fd); }
 
 std::string MemoryFile::Path() const { return "/proc/self/fd/" + std::to_string(m_fd); }
+
+#endif
 
 void IgnoreEvents(uint32_t, int32_t, const char*) {}
 

@@ -22,7 +22,15 @@ public:
 
 private:
     int m_fd = -1;
+    std::string m_path;  // Windows: the temporary file standing in
 };
+
+// Where written bytes go to be dropped.
+#ifdef _WIN32
+inline constexpr const char* NullDevice = "NUL";
+#else
+inline constexpr const char* NullDevice = "/dev/null";
+#endif
 
 // An event sink that drops everything, so that runs stay quiet.
 void IgnoreEvents(uint32_t code, int32_t value, const char* text);

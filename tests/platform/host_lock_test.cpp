@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "platform/host_lock.h"
+#include "support/program_run.h"
 #include "support/temp_dir.h"
 
 namespace tarvex::platform {
@@ -19,13 +25,53 @@ class HostLockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(m_dir.Root().empty());
-        ::setenv("TARVEX_LOCK_FILE", (m_dir.Root() / "host.lock").c_str(), 1);
+        testing::SetEnvironment("TARVEX_LOCK_FILE", (m_dir.Root() / "host.lock").string());
     }
-    void TearDown() override {
-        ::unsetenv("TARVEX_LOCK_FILE");
-    }
+    void TearDown() override { testing::UnsetEnvironment("TARVEX_LOCK_FILE"); }
     tarvex::testing::TempDir m_dir;
 };
+
+#ifdef _WIN32
+
+// A named mutex belongs to a thread: another thread meets it as another process would.
+TEST_F(HostLockTest, OneHolderAtATimeUntilItReleases) {
+    HostLock first;
+    EXPECT_NE(HostLockName().find("host.lock"), std::string::npos) << HostLockName();
+    ASSERT_EQ(first.TryAcquire(), HostLockState::Held);
+    EXPECT_EQ(first.TryAcquire(), HostLockState::Held);
+    HostLockState other{};
+    std::thread([&] {
+        HostLock second;
+        other = second.TryAcquire();
+    }).join();
+    EXPECT_EQ(other, HostLockState::HeldElsewhere);
+    first.Release();
+    std::thread([&] {
+        HostLock second;
+        other = second.TryAcquire();
+    }).join();
+    EXPECT_EQ(other, HostLockState::Held);
+}
+
+TEST_F(HostLockTest, AHolderThatDiesHoldingTheLockLeavesItFree) {
+    std::thread([] {
+        HostLock* kept = new HostLock;  // never released: its thread ends holding the mutex
+        ASSERT_EQ(kept->TryAcquire(), HostLockState::Held);
+    }).join();
+    HostLock mine;
+    EXPECT_EQ(mine.TryAcquire(), HostLockState::Held);
+}
+
+TEST_F(HostLockTest, ANameTakenByAnotherKindOfObjectIsUnavailable) {
+    HANDLE event = ::CreateEventA(nullptr, TRUE, FALSE, HostLockName().c_str());
+    ASSERT_NE(event, nullptr);
+    HostLock lock;
+    EXPECT_EQ(lock.TryAcquire(), HostLockState::Unavailable);
+    EXPECT_FALSE(lock.IsHeld());
+    ::CloseHandle(event);
+}
+
+#else
 
 TEST_F(HostLockTest, OneHolderAtATimeUntilItReleases) {
     HostLock first, second;
@@ -65,11 +111,13 @@ TEST_F(HostLockTest, AKilledHolderLeavesTheLockFree) {
 }
 
 TEST_F(HostLockTest, AFileThatCannotBeMadeIsUnavailable) {
-    ::setenv("TARVEX_LOCK_FILE", (m_dir.Root() / "missing" / "host.lock").c_str(), 1);
+    testing::SetEnvironment("TARVEX_LOCK_FILE", (m_dir.Root() / "missing" / "host.lock").string());
     HostLock lock;
     EXPECT_EQ(lock.TryAcquire(), HostLockState::Unavailable);
     EXPECT_FALSE(lock.IsHeld());
 }
+
+#endif
 
 }  // namespace
 }  // namespace tarvex::platform

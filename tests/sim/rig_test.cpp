@@ -49,7 +49,7 @@ TEST(RigFile, ReadsEveryKeyWithOffsetsInDecimalOrHexAndPathsFromTheRigFolder) {
     EXPECT_EQ(a.device, 0x0B22);
     EXPECT_EQ(a.model, 9);
     EXPECT_EQ(a.name, "Second");
-    EXPECT_EQ(a.romPath, "/rigs/r/a.rom");
+    EXPECT_EQ(std::filesystem::path(a.romPath), std::filesystem::path("/rigs/r/a.rom"));
     EXPECT_FALSE(a.sdp);
     EXPECT_TRUE(rig.adapters[1].sdp);
     EXPECT_EQ(rig.adapters[1].romPath, "/abs/b.rom");
@@ -62,7 +62,7 @@ TEST(RigFile, ReadsEveryKeyWithOffsetsInDecimalOrHexAndPathsFromTheRigFolder) {
     EXPECT_EQ(a.faults.chip.programHangsAt, 100u);
     EXPECT_EQ(a.faults.chip.weakCells, (std::map<uint32_t, uint8_t>{{0x10, 0xA5}, {32, 7}}));
     EXPECT_EQ(a.faults.chip.flakyPages, (std::map<uint32_t, int>{{0x80, 3}}));
-    EXPECT_EQ(rig.trace.file, "/rigs/t.jsonl");
+    EXPECT_EQ(std::filesystem::path(rig.trace.file), std::filesystem::path("/rigs/t.jsonl"));
     EXPECT_TRUE(rig.trace.envelopes);
 }
 

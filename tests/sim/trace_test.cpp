@@ -5,6 +5,7 @@
 
 #include "sim/simulator_factory.h"
 #include "sim_test_support.h"
+#include "support/program_run.h"
 
 namespace tarvex::sim {
 namespace {
@@ -59,16 +60,16 @@ TEST(Trace, FileHoldsOneJsonObjectPerOpenRequestAndSleep) {
 class Environment : public ::testing::Test {
 protected:
     void TearDown() override {
-        ::unsetenv("TARVEX_SIM_RIG");
-        ::unsetenv("TARVEX_SIM_TRACE");
+        tarvex::testing::UnsetEnvironment("TARVEX_SIM_RIG");
+        tarvex::testing::UnsetEnvironment("TARVEX_SIM_TRACE");
     }
     TempDir m_dir;
 };
 
 TEST_F(Environment, NamesTheRigAndTheTraceFile) {
     std::ofstream(m_dir / "rig.json") << R"({"host": {"family": "9x"}, "adapters": [{}]})";
-    ::setenv("TARVEX_SIM_RIG", (m_dir / "rig.json").c_str(), 1);
-    ::setenv("TARVEX_SIM_TRACE", (m_dir / "t.jsonl").c_str(), 1);
+    tarvex::testing::SetEnvironment("TARVEX_SIM_RIG", m_dir / "rig.json");
+    tarvex::testing::SetEnvironment("TARVEX_SIM_TRACE", m_dir / "t.jsonl");
     auto sim = MakeSimulatorFromEnvironment();
     EXPECT_FALSE(sim->GetRig().host.nt);
     sim->Sleep(1);
@@ -77,7 +78,7 @@ TEST_F(Environment, NamesTheRigAndTheTraceFile) {
 
 TEST_F(Environment, BadRigStopsTheProcessWithItsReason) {
     std::ofstream(m_dir / "rig.json") << R"({"adapters": [{"pci": "x"}]})";
-    ::setenv("TARVEX_SIM_RIG", (m_dir / "rig.json").c_str(), 1);
+    tarvex::testing::SetEnvironment("TARVEX_SIM_RIG", m_dir / "rig.json");
     EXPECT_EXIT(MakeSimulatorFromEnvironment(), ::testing::ExitedWithCode(78),
                 "rig.json: adapters\\[0\\].pci: expected");
 }

@@ -85,12 +85,14 @@ TEST(ChipModel, CompletedOperationsReachTheRomFile) {
     EXPECT_EQ(rom[0x1234], 0x5A);
     EXPECT_EQ(rom[0x10], 0x00);
     EXPECT_EQ(FileBytes(w29).at(0x300), 0x77);
-    ChipBus again("SST 39SF010A", {}, sst.string());
-    EXPECT_EQ(again.Read(0x1234), 0x5A);
-    again.SixCycle(0x10);
-    EXPECT_EQ(FileBytes(sst).at(0x1234), 0x5A);  // not before the erase completes
-    EXPECT_GT(again.Poll(0, 0xFF), 0);
-    EXPECT_EQ(FileBytes(sst).at(0x1234), 0xFF);
+    {
+        ChipBus again("SST 39SF010A", {}, sst.string());
+        EXPECT_EQ(again.Read(0x1234), 0x5A);
+        again.SixCycle(0x10);
+        EXPECT_EQ(FileBytes(sst).at(0x1234), 0x5A);  // not before the erase completes
+        EXPECT_GT(again.Poll(0, 0xFF), 0);
+        EXPECT_EQ(FileBytes(sst).at(0x1234), 0xFF);
+    }  // closed before it goes: Windows deletes no open file
     std::filesystem::remove_all(dir);
 }
 

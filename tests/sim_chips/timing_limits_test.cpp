@@ -103,15 +103,17 @@ TEST(PageWriteTiming, ProtectionOffOnDeliveryPersistsWithTheCellsUntilAPrefixTur
         again.clock.Advance(10000);
         EXPECT_TRUE(again.store.DataProtection());
     }
-    ChipBus later("SST 29EE010", {}, rom.string(), {}, false);
-    later.Write(0x300, 0x00);
-    later.clock.Advance(10000);
-    EXPECT_EQ(later.Read(0x300), 0xFF);
-    later.SixCycle(0x20);  // the disable sequence alone is a write cycle of its own
-    later.clock.Advance(200);
-    EXPECT_TRUE(Toggles(later, 0x300));
-    later.clock.Advance(10000);
-    EXPECT_FALSE(later.store.DataProtection());
+    {
+        ChipBus later("SST 29EE010", {}, rom.string(), {}, false);
+        later.Write(0x300, 0x00);
+        later.clock.Advance(10000);
+        EXPECT_EQ(later.Read(0x300), 0xFF);
+        later.SixCycle(0x20);  // the disable sequence alone is a write cycle of its own
+        later.clock.Advance(200);
+        EXPECT_TRUE(Toggles(later, 0x300));
+        later.clock.Advance(10000);
+        EXPECT_FALSE(later.store.DataProtection());
+    }  // closed before it goes: Windows deletes no open file
     std::filesystem::remove(rom);
     std::filesystem::remove(rom.string() + ".sdp");
 }

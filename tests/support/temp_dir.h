@@ -1,9 +1,8 @@
 #pragma once
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,14 @@ namespace tarvex::testing {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvex-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) m_root = pattern;
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        std::error_code error;
+        const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+        for (int attempt = 0; attempt < 100 && m_root.empty(); ++attempt) {
+            const std::filesystem::path candidate = base / ("tarvex-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate, error)) m_root = candidate;
+        }
     }
     ~TempDir() {
         std::error_code ignored;

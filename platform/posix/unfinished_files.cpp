@@ -30,7 +30,8 @@ SplitPath Split(const std::string& path) {
 void RemoveIfStale(int folder, const char* name) {
     const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return;
-    struct stat held {}, named {};
+    struct stat held {
+    }, named{};
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 &&
         ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(held.st_mode) &&
         held.st_dev == named.st_dev && held.st_ino == named.st_ino)

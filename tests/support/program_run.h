@@ -1,0 +1,29 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tarvex::testing {
+
+struct ProgramResult {
+    int exit = -1;  // -1 when the program could not start or did not end by itself
+    std::string out;
+    std::string err;
+};
+
+// Environment changes for one run: a value to set, or none to remove the variable.
+using EnvironmentChanges = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
+// Runs a program as a script would: its input from the null device, its output and error
+// captured through files in the folder. Waits for it to end.
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& folder, const EnvironmentChanges& environment = {});
+
+// Splits a command line into arguments at spaces; 'single quotes' keep spaces and are removed.
+std::vector<std::string> SplitArguments(const std::string& line);
+
+void SetEnvironment(const std::string& name, const std::string& value);
+void UnsetEnvironment(const std::string& name);
+
+}  // namespace tarvex::testing
