@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds and tests with (Debian 12, as root), and any
-# further packages named as arguments; the argument fuzz adds clang and its libFuzzer runtime.
+# further packages named as arguments; the argument fuzz adds clang and its libFuzzer runtime,
+# windows the MinGW-w64 cross compiler and 64-bit Wine.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,8 @@ packages=(
 for extra in "$@"; do
     if [ "$extra" = fuzz ]; then
         packages+=(clang libclang-rt-14-dev)
+    elif [ "$extra" = windows ]; then
+        packages+=(g++-mingw-w64-x86-64-posix wine64)
     else
         packages+=("$extra")
     fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds, and runs the whole test suite twice:
-# a normal build, then an AddressSanitizer + UndefinedBehaviorSanitizer build; then runs every
-# fuzz target for a bounded time (TARVEX_FUZZ_SECONDS each, default 30).
+# Sets up a fresh Debian 12 machine, builds, and runs the whole test suite three times:
+# a normal build, an AddressSanitizer + UndefinedBehaviorSanitizer build, and the Windows build
+# under Wine; then runs every fuzz target for a bounded time (TARVEX_FUZZ_SECONDS each, default 30).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
@@ -19,5 +19,10 @@ for variant in normal sanitize; do
     echo "== $variant tests"
     ctest --test-dir "$here/$dir" --output-on-failure -j "$(nproc)"
 done
+echo "== windows build"
+"$here/scripts/build-windows.sh" -DTARVEX_WERROR=ON -DTARVEX_BUILD_TESTS=ON
+echo "== windows tests (Wine)"
+WINEPREFIX="$here/build-win/wine-prefix" WINEDEBUG=-all \
+    ctest --test-dir "$here/build-win" --output-on-failure -j "$(nproc)"
 echo "== fuzz targets"
 "$here/scripts/fuzz.sh" "${TARVEX_FUZZ_SECONDS:-30}"
