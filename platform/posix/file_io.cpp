@@ -18,6 +18,20 @@ FileKind KindOf(const struct stat& info) {
     return FileKind::Other;
 }
 
+// Repeats a transfer step until count bytes are done, going on after interrupted or short
+// steps; stops at the end of the file or a failure. Returns the bytes done.
+template <typename Step>
+size_t Repeat(size_t count, Step step) {
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t n = step(done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
 }  // namespace
 
 FileKind KindOfPath(const std::string& path) {
@@ -50,50 +64,24 @@ bool FileSize(int fd, int64_t& size) {
 }
 
 size_t ReadFully(int fd, uint8_t* buffer, size_t count) {
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t n = ::read(fd, buffer + done, count - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    return Repeat(count, [&](size_t done) { return ::read(fd, buffer + done, count - done); });
 }
 
 size_t WriteFully(int fd, const void* data, size_t count) {
     const auto* bytes = static_cast<const uint8_t*>(data);
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t n = ::write(fd, bytes + done, count - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    return Repeat(count, [&](size_t done) { return ::write(fd, bytes + done, count - done); });
 }
 
 size_t ReadAt(int fd, uint64_t offset, uint8_t* buffer, size_t count) {
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t n =
-            ::pread(fd, buffer + done, count - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    return Repeat(count, [&](size_t done) {
+        return ::pread(fd, buffer + done, count - done, static_cast<off_t>(offset + done));
+    });
 }
 
 size_t WriteAt(int fd, uint64_t offset, const uint8_t* data, size_t count) {
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t n =
-            ::pwrite(fd, data + done, count - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    return Repeat(count, [&](size_t done) {
+        return ::pwrite(fd, data + done, count - done, static_cast<off_t>(offset + done));
+    });
 }
 
 bool FlushToDisk(int fd) { return ::fsync(fd) == 0; }

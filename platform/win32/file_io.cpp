@@ -21,6 +21,19 @@ FileKind KindOf(const struct _stat64& info) {
     return FileKind::Other;
 }
 
+// Repeats a transfer step of at most MaxChunk bytes until count bytes are done; stops at the end
+// of the file or a failure. Returns the bytes done.
+template <typename Step>
+size_t Repeat(size_t count, Step step) {
+    size_t done = 0;
+    while (done < count) {
+        const int n = step(done, static_cast<unsigned>(std::min(count - done, MaxChunk)));
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
 // errno for the Win32 failures that callers report.
 void SetErrnoFromLastError() {
     switch (::GetLastError()) {
@@ -106,26 +119,14 @@ bool FileSize(int fd, int64_t& size) {
 }
 
 size_t ReadFully(int fd, uint8_t* buffer, size_t count) {
-    size_t done = 0;
-    while (done < count) {
-        const int n =
-            ::_read(fd, buffer + done, static_cast<unsigned>(std::min(count - done, MaxChunk)));
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    return Repeat(count,
+                  [&](size_t done, unsigned chunk) { return ::_read(fd, buffer + done, chunk); });
 }
 
 size_t WriteFully(int fd, const void* data, size_t count) {
     const auto* bytes = static_cast<const uint8_t*>(data);
-    size_t done = 0;
-    while (done < count) {
-        const int n =
-            ::_write(fd, bytes + done, static_cast<unsigned>(std::min(count - done, MaxChunk)));
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    return Repeat(count,
+                  [&](size_t done, unsigned chunk) { return ::_write(fd, bytes + done, chunk); });
 }
 
 // The descriptors are not shared between threads, so a seek before the transfer is safe.
