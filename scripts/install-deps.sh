@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds and tests with (Debian 12, as root), and any
 # further packages named as arguments; the argument fuzz adds clang and its libFuzzer runtime,
-# windows the MinGW-w64 cross compiler and 64-bit Wine.
+# windows the MinGW-w64 cross compiler, 64-bit Wine and a virtual display for its windows.
 set -euo pipefail
 
 packages=(
@@ -15,7 +15,7 @@ for extra in "$@"; do
     if [ "$extra" = fuzz ]; then
         packages+=(clang libclang-rt-14-dev)
     elif [ "$extra" = windows ]; then
-        packages+=(g++-mingw-w64-x86-64-posix wine64)
+        packages+=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth)
     else
         packages+=("$extra")
     fi

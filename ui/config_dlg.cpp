@@ -7,8 +7,8 @@
 #include "config/config_state.h"
 #include "config/value_input.h"
 #include "config/value_slots.h"
-#include "ui/control_ids.h"
 #include "ui/prompter.h"
+#include "ui/templates/control_ids.h"
 #include "ui/window_state.h"
 
 namespace tarvex {

@@ -2,7 +2,7 @@
 #include <QFont>
 #include <QRect>
 
-#include "ui/dialog_template.h"
+#include "ui/templates/dialog_template.h"
 
 namespace tarvex {
 

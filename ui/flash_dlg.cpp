@@ -11,10 +11,10 @@
 #include "ui/adapter_texts.h"
 #include "ui/app_icon.h"
 #include "ui/combo_box_lines.h"
-#include "ui/control_ids.h"
 #include "ui/process_exit.h"
 #include "ui/prompter.h"
 #include "ui/temp_file_guard.h"
+#include "ui/templates/control_ids.h"
 #include "ui/window_caption.h"
 #include "ui/window_state.h"
 

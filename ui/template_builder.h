@@ -4,8 +4,8 @@
 #include <map>
 #include <vector>
 
-#include "ui/dialog_template.h"
 #include "ui/dialog_units.h"
+#include "ui/templates/dialog_template.h"
 
 namespace tarvex {
 

@@ -7,7 +7,7 @@
 #include "config/config_state.h"
 #include "test_images.h"
 #include "ui/config_dlg.h"
-#include "ui/control_ids.h"
+#include "ui/templates/control_ids.h"
 #include "ui/window_state.h"
 #include "ui_test_support.h"
 

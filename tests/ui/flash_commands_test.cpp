@@ -5,8 +5,8 @@
 
 #include "flash/event_channel.h"
 #include "test_images.h"
-#include "ui/control_ids.h"
 #include "ui/flash_progress_sink.h"
+#include "ui/templates/control_ids.h"
 #include "ui/window_state.h"
 #include "ui_test_support.h"
 

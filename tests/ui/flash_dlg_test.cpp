@@ -11,8 +11,8 @@
 
 #include "platform/host_lock.h"
 #include "support/driver_stand_in.h"
-#include "ui/control_ids.h"
 #include "ui/temp_file_guard.h"
+#include "ui/templates/control_ids.h"
 #include "ui/window_state.h"
 #include "ui_test_support.h"
 

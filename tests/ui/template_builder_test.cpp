@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "ui/combo_box_lines.h"
-#include "ui/control_ids.h"
 #include "ui/flash_dlg.h"
+#include "ui/templates/control_ids.h"
 #include "ui/window_controls.h"
 #include "ui_test_support.h"
 

@@ -1,5 +1,5 @@
-#include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "ui/templates/control_ids.h"
+#include "ui/templates/dialog_template.h"
 
 namespace tarvex {
 
