@@ -11,10 +11,13 @@
 #include "platform/device.h"
 #include "samples/sample_image.h"
 #include "sim/simulator.h"
-#include "ui/app_icon.h"
 #include "ui/config_dlg.h"
+#include "ui/dialog_surface.h"
 #include "ui/flash_dlg.h"
 #include "ui/prompter.h"
+#include "ui/qt/app_icon.h"
+#include "ui/qt/qt_dialog.h"
+#include "ui/window_state.h"
 
 namespace {
 
@@ -22,21 +25,22 @@ using namespace tarvex;
 
 class ShotPrompter : public Prompter {
 public:
-    explicit ShotPrompter(QString image) : m_image(std::move(image)) {}
-    MessageAnswer ShowMessage(QWidget*, const QString& text, const QString&, MessageIcon,
-                              MessageButtons) override {
-        std::printf("message: %s\n", text.toLatin1().constData());
+    explicit ShotPrompter(std::string image) : m_image(std::move(image)) {}
+    MessageAnswer ShowMessage(DialogSurface*, const std::string& text, const std::string&,
+                              MessageIcon, MessageButtons) override {
+        std::printf("message: %s\n", text.c_str());
         return MessageAnswer::No;
     }
-    QString OpenFileName(QWidget*) override { return m_image; }
-    QString SaveFileName(QWidget*) override { return {}; }
+    std::string OpenFileName(DialogSurface*) override { return m_image; }
+    std::string SaveFileName(DialogSurface*) override { return {}; }
 
 private:
-    QString m_image;
+    std::string m_image;
 };
 
-bool Save(QWidget& window, const QString& path) {
+bool Save(DialogSurface& surface, const QString& path) {
     QApplication::processEvents();
+    QWidget& window = *static_cast<QWidget*>(surface.NativeWindow());
     bool saved = window.grab().save(path, "PNG");
     std::printf("%s %s\n", saved ? "wrote" : "FAILED", path.toLatin1().constData());
     return saved;
@@ -66,35 +70,45 @@ int main(int argc, char** argv) {
     spec.device = 0x0A12;
     std::vector<uint8_t> image = MakeSampleImage(spec);
     QString imagePath = QDir::temp().filePath(QStringLiteral("tarvex-shot-1C5D-0A12.rom"));
-    std::ofstream(imagePath.toStdString(), std::ios::binary)
+    std::ofstream(ToNative(imagePath), std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()),
                static_cast<std::streamsize>(image.size()));
-    ShotPrompter prompter(imagePath);
+    ShotPrompter prompter(ToNative(imagePath));
     InstallPrompter(&prompter);
 
     bool ok = DrawAppIconImage(32).save(out.filePath(QStringLiteral("icon-32.png")), "PNG") &&
               DrawAppIconImage(16).save(out.filePath(QStringLiteral("icon-16.png")), "PNG");
     CFlashDlg window;
     window.InitDialog();
-    window.show();
-    ok = Save(window, out.filePath(QStringLiteral("main-window.png"))) && ok;
+    static_cast<QWidget*>(window.Surface().NativeWindow())->show();
+    ok = Save(window.Surface(), out.filePath(QStringLiteral("main-window.png"))) && ok;
     window.OnOpen();
-    // Fires inside the run, from the repaints the progress sink allows.
-    QTimer::singleShot(250, [&] {
-        ok = Save(window, out.filePath(QStringLiteral("main-window-during-flash.png"))) && ok;
+    // Taken inside the run, once it programs: the status line says so, and the next repaint the
+    // progress sink allows shows it.
+    bool duringTaken = false;
+    g_status.SetListener([&](const std::string& text) {
+        if (duringTaken || text != "Flashing...") return;
+        duringTaken = true;
+        QTimer::singleShot(0, [&] {
+            ok = Save(window.Surface(),
+                      out.filePath(QStringLiteral("main-window-during-flash.png"))) &&
+                 ok;
+        });
     });
     window.OnFlash();
-    ok = Save(window, out.filePath(QStringLiteral("main-window-after-flash.png"))) && ok;
-    QTimer::singleShot(100, [&] {
-        if (auto* config = dynamic_cast<CConfigDlg*>(QApplication::activeModalWidget())) {
-            ok = Save(*config, out.filePath(QStringLiteral("config-dialog.png"))) && ok;
-            config->reject();
-        } else {
-            ok = false;
-        }
+    g_status.SetListener(nullptr);
+    ok = duringTaken &&
+         Save(window.Surface(), out.filePath(QStringLiteral("main-window-after-flash.png"))) && ok;
+    bool configShown = false;
+    SetModalHook([&](DialogSurface& config) {
+        static_cast<QWidget*>(config.NativeWindow())->show();
+        configShown = Save(config, out.filePath(QStringLiteral("config-dialog.png")));
+        config.PressEscape();
     });
     window.OnConfig();
-    window.done(0);
+    SetModalHook(nullptr);
+    ok = configShown && ok;
+    window.OnCancel();
     QFile::remove(imagePath);
     InstallPrompter(nullptr);
     return ok ? 0 : 1;

@@ -71,7 +71,7 @@ const char* ReadConfigImage(int fd) {
 }  // namespace
 
 void CFlashDlg::OnConfig() {
-    std::string path = g_useTempImage == 1 ? g_tempImagePath : NativePath(m_strPath);
+    std::string path = g_useTempImage == 1 ? g_tempImagePath : m_strPath;
     const char* failure = nullptr;
     {
         ReadOnlyFile file(path);
@@ -83,11 +83,10 @@ void CFlashDlg::OnConfig() {
         }
     }
     if (failure) {
-        ShowOkMessage(this, QString::fromLatin1(failure), QStringLiteral("Error"),
-                      MessageIcon::Error);
+        ShowOkMessage(m_surface.get(), failure, "Error", MessageIcon::Error);
         return;
     }
-    CConfigDlg dialog;
+    CConfigDlg dialog(m_surface.get());
     dialog.DoModal();
 }
 

@@ -1,12 +1,11 @@
 #include "ui/config_dlg.h"
 
-#include <QPushButton>
-
 #include "config/config_checksum.h"
 #include "config/config_scan.h"
 #include "config/config_state.h"
 #include "config/value_input.h"
 #include "config/value_slots.h"
+#include "ui/flash_dlg.h"
 #include "ui/prompter.h"
 #include "ui/templates/control_ids.h"
 #include "ui/window_state.h"
@@ -17,14 +16,15 @@ namespace {
 
 constexpr size_t PaddedLabelLength = 80;
 
-// Labels are single-byte text of the image.
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::span<uint8_t> EditedImage() {
     if (!g_imageBuffer || g_imageSize <= 0) return {};
     return {g_imageBuffer.get(), static_cast<size_t>(g_imageSize)};
+}
+
+int RowOf(const int (&ids)[ConfigRowCount], int id) {
+    for (int row = 0; row < ConfigRowCount; ++row)
+        if (ids[row] == id) return row;
+    return -1;
 }
 
 }  // namespace
@@ -35,86 +35,78 @@ std::string PaddedRowLabel(const std::string& label) {
     return text;
 }
 
-CConfigDlg::CConfigDlg(QWidget* parent)
-    : QDialog(parent), m_controls(BuildDialog(*this, ConfigDialogTemplate())) {
-    ConnectMessageMap();
+CConfigDlg::CConfigDlg(DialogSurface* parent)
+    : m_surface(CreateDialogSurface(ConfigDialogTemplate(), *this, parent)) {}
+
+DialogItem CConfigDlg::RowLabel(int row) const {
+    return DialogItem(m_surface.get(), ConfigRowLabelIds[row]);
 }
 
-QLabel* CConfigDlg::RowLabel(int row) const {
-    return qobject_cast<QLabel*>(Control(ConfigRowLabelIds[row]));
+DialogItem CConfigDlg::RowChoice(int row) const {
+    return DialogItem(m_surface.get(), ConfigRowChoiceIds[row]);
 }
 
-QComboBox* CConfigDlg::RowChoice(int row) const {
-    return qobject_cast<QComboBox*>(Control(ConfigRowChoiceIds[row]));
+DialogItem CConfigDlg::RowNumber(int row) const {
+    return DialogItem(m_surface.get(), ConfigRowNumberIds[row]);
 }
 
-QLineEdit* CConfigDlg::RowNumber(int row) const {
-    return qobject_cast<QLineEdit*>(Control(ConfigRowNumberIds[row]));
-}
-
-void CConfigDlg::ConnectMessageMap() {
-    connect(qobject_cast<QPushButton*>(Control(IdcOk)), &QPushButton::clicked, this,
-            [this] { OnOK(); });
-    connect(qobject_cast<QPushButton*>(Control(IdcCancel)), &QPushButton::clicked, this,
-            [this] { reject(); });
-    for (int row = 0; row < ConfigRowCount; ++row) {
-        connect(RowChoice(row), &QComboBox::activated, this,
-                [this, row] { OnSelchangeChoice(row); });
-        connect(RowNumber(row), &QLineEdit::textChanged, this,
-                [this, row] { OnChangeNumber(row); });
+void CConfigDlg::OnCommand(int id, Notification notification) {
+    if (notification == Notification::SelectionChanged) {
+        if (const int row = RowOf(ConfigRowChoiceIds, id); row >= 0) OnSelchangeChoice(row);
+    } else if (notification == Notification::TextChanged) {
+        if (const int row = RowOf(ConfigRowNumberIds, id); row >= 0) OnChangeNumber(row);
     }
 }
 
-void CConfigDlg::DoDataExchange(DataExchange& dx) {
-    dx.Control(1032, m_stcRow8);
-    dx.Control(1031, m_stcRow7);
-    dx.Control(1030, m_stcRow6);
-    dx.Control(1029, m_stcRow5);
-    dx.Control(1028, m_stcRow4);
-    dx.Control(1027, m_stcRow3);
-    dx.Control(1026, m_stcRow2);
-    dx.Control(1025, m_stcRow1);
-    dx.Control(1024, m_stcRow0);
-    dx.Control(1023, m_cbRow8);
-    dx.Control(1022, m_cbRow7);
-    dx.Control(1021, m_cbRow6);
-    dx.Control(1020, m_cbRow5);
-    dx.Control(1019, m_cbRow4);
-    dx.Control(1018, m_cbRow3);
-    dx.Control(1035, m_cbRow2);
-    dx.Control(1034, m_cbRow1);
-    dx.Control(1017, m_cbRow0);
-    dx.Control(1000, m_editRow0);
-    dx.Control(1036, m_editRow1);
-    dx.Control(1001, m_editRow2);
-    dx.Control(1002, m_editRow3);
-    dx.Control(1003, m_editRow4);
-    dx.Control(1004, m_editRow5);
-    dx.Control(1005, m_editRow6);
-    dx.Control(1006, m_editRow7);
-    dx.Control(1007, m_editRow8);
+void CConfigDlg::DoDataExchange() {
+    DialogSurface* s = m_surface.get();
+    m_stcRow8 = {s, 1032};
+    m_stcRow7 = {s, 1031};
+    m_stcRow6 = {s, 1030};
+    m_stcRow5 = {s, 1029};
+    m_stcRow4 = {s, 1028};
+    m_stcRow3 = {s, 1027};
+    m_stcRow2 = {s, 1026};
+    m_stcRow1 = {s, 1025};
+    m_stcRow0 = {s, 1024};
+    m_cbRow8 = {s, 1023};
+    m_cbRow7 = {s, 1022};
+    m_cbRow6 = {s, 1021};
+    m_cbRow5 = {s, 1020};
+    m_cbRow4 = {s, 1019};
+    m_cbRow3 = {s, 1018};
+    m_cbRow2 = {s, 1035};
+    m_cbRow1 = {s, 1034};
+    m_cbRow0 = {s, 1017};
+    m_editRow0 = {s, 1000};
+    m_editRow1 = {s, 1036};
+    m_editRow2 = {s, 1001};
+    m_editRow3 = {s, 1002};
+    m_editRow4 = {s, 1003};
+    m_editRow5 = {s, 1004};
+    m_editRow6 = {s, 1005};
+    m_editRow7 = {s, 1006};
+    m_editRow8 = {s, 1007};
 }
 
 int CConfigDlg::DoModal() {
     InitDialog();
-    return exec();
+    return m_surface->RunModal();
 }
 
 void CConfigDlg::InitDialog() {
-    if (OnInitDialog()) focusNextChild();
+    if (OnInitDialog()) m_surface->FocusFirstControl();
 }
 
 bool CConfigDlg::OnInitDialog() {
-    DataExchange dx(m_controls);
-    DoDataExchange(dx);
+    DoDataExchange();
     if (ParseConfigEntries(EditedImage()) == 0) {
-        ShowOkMessage(this, QStringLiteral("The BIOS is not configurable"), QStringLiteral("Error"),
-                      MessageIcon::Error);
+        ShowOkMessage(m_surface.get(), "The BIOS is not configurable", "Error", MessageIcon::Error);
         return false;
     }
     for (int row = 0; row < ConfigRowCount; ++row) {
         std::string label = ConfigLabelText(g_configEntries[static_cast<size_t>(row)]);
-        RowLabel(row)->setText(Latin1(PaddedRowLabel(label)));
+        RowLabel(row).SetWindowText(PaddedRowLabel(label));
     }
     LoadValueSlots();
     for (int row = 0; row < ConfigRowCount; ++row) ShowRow(row);
@@ -125,32 +117,31 @@ void CConfigDlg::ShowRow(int row) {
     const ConfigEntry& entry = g_configEntries[static_cast<size_t>(row)];
     uint16_t slot = g_configSlots[static_cast<size_t>(row)];
     std::string label = ConfigLabelText(entry);
-    QComboBox* choice = RowChoice(row);
-    QLineEdit* number = RowNumber(row);
+    DialogItem choice = RowChoice(row);
+    DialogItem number = RowNumber(row);
     if (label.empty()) {
-        number->hide();
-        choice->setEnabled(false);
+        number.ShowWindow(false);
+        choice.EnableWindow(false);
         return;
     }
     if (entry.kind == ConfigEntryKind::Switch) {
-        number->hide();
-        choice->setCurrentIndex(slot <= 1 ? slot : -1);
-        choice->setAccessibleName(Latin1(label));
+        number.ShowWindow(false);
+        choice.SetCurSel(slot <= 1 ? slot : -1);
+        m_surface->SetAccessibleName(choice.Id(), label);
     } else {
-        choice->hide();
-        number->setText(QString::number(slot));
-        number->setAccessibleName(Latin1(label));
+        choice.ShowWindow(false);
+        number.SetWindowText(std::to_string(slot));
+        m_surface->SetAccessibleName(number.Id(), label);
     }
 }
 
 void CConfigDlg::OnSelchangeChoice(int row) {
-    int index = RowChoice(row)->currentIndex();
+    int index = RowChoice(row).GetCurSel();
     if (index >= 0) g_configSlots[static_cast<size_t>(row)] = static_cast<uint16_t>(index);
 }
 
 void CConfigDlg::OnChangeNumber(int row) {
-    g_configSlots[static_cast<size_t>(row)] =
-        ConvertTypedNumber(RowNumber(row)->text().toLatin1().toStdString());
+    g_configSlots[static_cast<size_t>(row)] = ConvertTypedNumber(RowNumber(row).GetWindowText());
 }
 
 // Only rows shown as number boxes are judged, the upper one first. A dialog left on its
@@ -159,12 +150,12 @@ void CConfigDlg::OnChangeNumber(int row) {
 bool CConfigDlg::NumbersWithinLimits() {
     for (int row = 0; row < ConfigRowCount && row < g_configEntryCount; ++row) {
         const ConfigEntry& entry = g_configEntries[static_cast<size_t>(row)];
-        if (!RowNumber(row)->isVisibleTo(this)) continue;
-        const std::string typed = RowNumber(row)->text().toLatin1().toStdString();
+        if (!RowNumber(row).IsWindowVisible()) continue;
+        const std::string typed = RowNumber(row).GetWindowText();
         if (TypedNumberAccepted(typed, entry)) continue;
         const NumberRange range = AcceptedRange(entry);
-        ShowOkMessage(this, QString::fromStdString(FormatLimitsMessage(range.min, range.max)),
-                      Latin1(ConfigLabelText(entry)), MessageIcon::Error);
+        ShowOkMessage(m_surface.get(), FormatLimitsMessage(range.min, range.max),
+                      ConfigLabelText(entry), MessageIcon::Error);
         return false;
     }
     return true;
@@ -176,13 +167,9 @@ void CConfigDlg::OnOK() {
         FixConfigChecksum(EditedImage(), static_cast<size_t>(g_imageSize));
         SaveEditedImage();
     }
-    QDialog::accept();
+    m_surface->EndDialog(IdOk);
 }
 
-void CConfigDlg::OnCancel() { QDialog::reject(); }
-
-void CConfigDlg::accept() { OnOK(); }
-
-void CConfigDlg::reject() { OnCancel(); }
+void CConfigDlg::OnCancel() { m_surface->EndDialog(IdCancel); }
 
 }  // namespace tarvex

@@ -2,7 +2,6 @@
 // image file that Flash and Config then use.
 #include "platform/file_io.h"
 #include "ui/config_dlg.h"
-#include "ui/flash_dlg.h"
 #include "ui/image_file_save.h"
 #include "ui/prompter.h"
 #include "ui/window_state.h"
@@ -12,13 +11,11 @@ namespace tarvex {
 namespace {
 
 // Shows the failure of a save, if any; true when the whole image was written.
-bool ReportSave(QWidget* owner, SaveOutcome outcome) {
+bool ReportSave(DialogSurface* owner, SaveOutcome outcome) {
     if (outcome == SaveOutcome::CreateFailed) {
-        ShowOkMessage(owner, QStringLiteral("Error creating file!"), QStringLiteral("Error"),
-                      MessageIcon::Error);
+        ShowOkMessage(owner, "Error creating file!", "Error", MessageIcon::Error);
     } else if (outcome == SaveOutcome::ShortWrite) {
-        ShowOkMessage(owner, QStringLiteral("Error saving file!"), QStringLiteral("Error"),
-                      MessageIcon::Error);
+        ShowOkMessage(owner, "Error saving file!", "Error", MessageIcon::Error);
     }
     return outcome == SaveOutcome::Saved;
 }
@@ -31,15 +28,16 @@ SaveOutcome SaveImage(const std::string& path, unsigned mode) {
 
 // A temporary file written short is not used: the flag is set only for a complete image.
 void CConfigDlg::SaveEditedImage() {
-    MessageAnswer answer = CurrentPrompter().ShowMessage(
-        this, QStringLiteral("Do you want to save the configuration file?"),
-        QStringLiteral("Question"), MessageIcon::Question, MessageButtons::YesNo);
+    DialogSurface* owner = m_surface.get();
+    MessageAnswer answer =
+        CurrentPrompter().ShowMessage(owner, "Do you want to save the configuration file?",
+                                      "Question", MessageIcon::Question, MessageButtons::YesNo);
     if (answer == MessageAnswer::Yes) {
-        std::string path = NativePath(CurrentPrompter().SaveFileName(this));
-        if (!path.empty()) ReportSave(this, SaveImage(path, platform::UserFileMode()));
+        std::string path = CurrentPrompter().SaveFileName(owner);
+        if (!path.empty()) ReportSave(owner, SaveImage(path, platform::UserFileMode()));
         return;
     }
-    if (ReportSave(this, SaveImage(g_tempImagePath, 0600))) g_useTempImage = 1;
+    if (ReportSave(owner, SaveImage(g_tempImagePath, 0600))) g_useTempImage = 1;
 }
 
 }  // namespace tarvex

@@ -1,5 +1,4 @@
 // Open, Flash!, Backup and Exit of the main window.
-#include <QMetaObject>
 #include <cstdio>
 
 #include "image/flash_from_file.h"
@@ -30,37 +29,37 @@ namespace {
 // cannot be taken, and then nothing is started.
 bool ClaimHostFor(CFlashDlg& dialog, platform::HostLock& lock) {
     switch (lock.TryAcquire()) {
-    case platform::HostLockState::Held: return true;
+    case platform::HostLockState::Held:
+        return true;
     case platform::HostLockState::HeldElsewhere:
-        ShowOkMessage(&dialog,
-                      QStringLiteral("An operation is running elsewhere. Try again when it has "
-                                     "ended."),
-                      QStringLiteral("Error"), MessageIcon::Error);
+        ShowOkMessage(&dialog.Surface(),
+                      "An operation is running elsewhere. Try again when it has ended.", "Error",
+                      MessageIcon::Error);
         return false;
-    case platform::HostLockState::Unavailable: break;
+    case platform::HostLockState::Unavailable:
+        break;
     }
-    ShowOkMessage(&dialog,
-                  QStringLiteral("The host lock %1 cannot be taken, so nothing was started.")
-                      .arg(QString::fromStdString(platform::HostLockName())),
-                  QStringLiteral("Error"), MessageIcon::Error);
+    ShowOkMessage(
+        &dialog.Surface(),
+        "The host lock " + platform::HostLockName() + " cannot be taken, so nothing was started.",
+        "Error", MessageIcon::Error);
     return false;
 }
 
 }  // namespace
 
 void CFlashDlg::OnOpen() {
-    m_strPath = CurrentPrompter().OpenFileName(this);
+    m_strPath = CurrentPrompter().OpenFileName(m_surface.get());
     SetPathText(m_strPath);
 }
 
 // The whole path goes to the operation, however long it is.
 void CFlashDlg::OnFlash() {
-    if (m_strPath.isEmpty()) {
-        ShowOkMessage(this, QStringLiteral("No BOIS Image file!"), QStringLiteral("Warning"),
-                      MessageIcon::Warning);
+    if (m_strPath.empty()) {
+        ShowOkMessage(m_surface.get(), "No BOIS Image file!", "Warning", MessageIcon::Warning);
         return;
     }
-    std::string path = g_useTempImage == 1 ? g_tempImagePath : NativePath(m_strPath);
+    std::string path = g_useTempImage == 1 ? g_tempImagePath : m_strPath;
     platform::HostLock lock;
     if (!ClaimHostFor(*this, lock)) return;
     std::fflush(nullptr);
@@ -74,7 +73,7 @@ void CFlashDlg::OnFlash() {
 }
 
 void CFlashDlg::OnBackup() {
-    std::string path = NativePath(CurrentPrompter().SaveFileName(this));
+    std::string path = CurrentPrompter().SaveFileName(m_surface.get());
     if (path.empty()) return;
     platform::HostLock lock;
     if (!ClaimHostFor(*this, lock)) return;
@@ -90,17 +89,13 @@ void CFlashDlg::OnBackup() {
 
 void CFlashDlg::ShowOutcome(FlashStatus status) {
     if (status == StatusOk) {
-        ShowOkMessage(this, QStringLiteral("Successful!"), QStringLiteral("Congratulation"),
-                      MessageIcon::Information);
+        ShowOkMessage(m_surface.get(), "Successful!", "Congratulation", MessageIcon::Information);
     } else {
-        ShowOkMessage(this, QStringLiteral("Failed!"), QStringLiteral("Error"), MessageIcon::Error);
+        ShowOkMessage(m_surface.get(), "Failed!", "Error", MessageIcon::Error);
     }
 }
 
 // Closing is posted, so the click that asked for it ends first.
-void CFlashDlg::OnExit() {
-    QMetaObject::invokeMethod(
-        this, [this] { close(); }, Qt::QueuedConnection);
-}
+void CFlashDlg::OnExit() { m_surface->PostClose(); }
 
 }  // namespace tarvex

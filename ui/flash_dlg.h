@@ -1,41 +1,39 @@
 #pragma once
-#include <QComboBox>
-#include <QDialog>
-#include <QIcon>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QString>
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "driver/transport.h"
 #include "flash/flash_status.h"
-#include "ui/data_exchange.h"
-#include "ui/template_builder.h"
+#include "ui/dialog_item.h"
+#include "ui/dialog_surface.h"
 
 namespace tarvex {
 
 // The oldest driver interface the window works with.
 inline constexpr uint32_t MinimumInterfaceVersion = 0x01000000;
 
+// Results of a dialog's modal run.
+inline constexpr int IdOk = 1;
+inline constexpr int IdCancel = 2;
+
 // The main window (template 102): adapter list, image path, Open, Config, Flash!, Backup and
-// Exit, the progress bar and the status line.
-class CFlashDlg : public QDialog {
+// Exit, the progress bar and the status line. The logic of the window, on whichever toolkit
+// made its surface.
+class CFlashDlg : public DialogEvents {
 public:
-    explicit CFlashDlg(QWidget* parent = nullptr);
+    explicit CFlashDlg(DialogSurface* parent = nullptr);
     ~CFlashDlg() override;
+    CFlashDlg(const CFlashDlg&) = delete;
+    CFlashDlg& operator=(const CFlashDlg&) = delete;
 
     // Initialises the dialog and runs it modally until it ends.
-    // The dialog ends through these, as through QDialog's.
-    void accept() override;
-    void reject() override;
-    void done(int result) override;
-
     int DoModal();
     // The initialisation of a modal run, focus included; false when the process was ended.
     bool InitDialog();
     virtual bool OnInitDialog();
 
-    QWidget* Control(int id) const { return m_controls.Control(id); }
+    DialogSurface& Surface() const { return *m_surface; }
 
     void OnSelchangeController();
     void OnChangePath();
@@ -44,42 +42,37 @@ public:
     void OnBackup();
     void OnExit();
     void OnConfig();
-    void OnDestroy();
+    void OnDestroy() override;
 
-    QComboBox* m_cbController = nullptr;
-    QPushButton* m_btnConfig = nullptr;
-    QPushButton* m_btnBackup = nullptr;
-    QPushButton* m_btnFlash = nullptr;
-    QLineEdit* m_editPath = nullptr;
-    QString m_strPath;
+    // The dialog's handlers, as the toolkit calls them.
+    void OnCommand(int id, Notification notification) override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnDropFile(const std::string& path) override;
+    void OnSysCommand(uint32_t command) override;
+
+    DialogItem m_cbController;
+    DialogItem m_btnConfig;
+    DialogItem m_btnBackup;
+    DialogItem m_btnFlash;
+    DialogItem m_editPath;
+    std::string m_strPath;
     int32_t m_nAdapterCount = -1;
-    QIcon m_hIcon;
 
 protected:
-    virtual void DoDataExchange(DataExchange& dx);
-    virtual void OnOK();
-    virtual void OnCancel();
-
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    virtual void DoDataExchange();
 
 private:
-    void ConnectMessageMap();
     void FillAdapterList();
     AdapterIndex SelectedAdapter() const;
-    void SetPathText(const QString& path);
+    void SetPathText(const std::string& path);
     void ShowOutcome(FlashStatus status);
 
-    DialogControls m_controls;
+    std::unique_ptr<DialogSurface> m_surface;
     bool m_windowExists = false;  // initialised and not yet destroyed
     bool m_processEnded = false;  // the start-up ended the process (a test's exit hook returned)
     bool m_running = false;       // a flash or backup holds the window
     friend class RunningOperation;
 };
-
-// Path text as the file system names it.
-std::string NativePath(const QString& path);
 
 }  // namespace tarvex

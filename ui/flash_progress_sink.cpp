@@ -1,7 +1,5 @@
 #include "ui/flash_progress_sink.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <chrono>
 
 #include "flash/event_channel.h"
@@ -15,11 +13,13 @@ constexpr auto RepaintInterval = std::chrono::milliseconds(30);
 
 std::chrono::steady_clock::time_point g_lastRepaint;
 
+// The window stays drawn during a run, taking no input meanwhile.
 void RepaintNowAndThen() {
     auto now = std::chrono::steady_clock::now();
-    if (now - g_lastRepaint < RepaintInterval || !QCoreApplication::instance()) return;
+    DialogSurface* window = g_status.Surface();
+    if (now - g_lastRepaint < RepaintInterval || window == nullptr) return;
     g_lastRepaint = now;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    window->Repaint();
 }
 
 void ShowPhase(const char* label, int32_t percent) {

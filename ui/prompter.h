@@ -1,9 +1,9 @@
 #pragma once
-#include <QString>
-
-class QWidget;
+#include <string>
 
 namespace tarvex {
+
+class DialogSurface;
 
 // The error icon is also the one the system calls the stop icon.
 enum class MessageIcon { Error, Warning, Information, Question };
@@ -14,19 +14,24 @@ enum class MessageAnswer { Ok, Yes, No };
 class Prompter {
 public:
     virtual ~Prompter() = default;
-    virtual MessageAnswer ShowMessage(QWidget* owner, const QString& text, const QString& caption,
-                                      MessageIcon icon, MessageButtons buttons) = 0;
+    virtual MessageAnswer ShowMessage(DialogSurface* owner, const std::string& text,
+                                      const std::string& caption, MessageIcon icon,
+                                      MessageButtons buttons) = 0;
     // The chosen path, empty when the user cancelled.
-    virtual QString OpenFileName(QWidget* owner) = 0;
-    virtual QString SaveFileName(QWidget* owner) = 0;
+    virtual std::string OpenFileName(DialogSurface* owner) = 0;
+    // The save dialog asks before an existing file is replaced.
+    virtual std::string SaveFileName(DialogSurface* owner) = 0;
 };
 
-// The installed prompter, or the one built on Qt's message boxes and file dialogs.
+// The installed prompter, or the toolkit's own message boxes and file dialogs.
 Prompter& CurrentPrompter();
-// Null returns to Qt's. The caller keeps the prompter alive while it is installed.
+// Null returns to the toolkit's. The caller keeps the prompter alive while it is installed.
 void InstallPrompter(Prompter* prompter);
+// Supplied by the toolkit (ui/qt, ui/win32).
+Prompter& ToolkitPrompter();
 
 // A message with one OK button.
-void ShowOkMessage(QWidget* owner, const QString& text, const QString& caption, MessageIcon icon);
+void ShowOkMessage(DialogSurface* owner, const std::string& text, const std::string& caption,
+                   MessageIcon icon);
 
 }  // namespace tarvex

@@ -4,11 +4,10 @@
 
 namespace tarvex {
 
-QString WindowCaption(const QString& caption) {
+std::string WindowCaption(const std::string& caption) {
     const platform::ProviderDescription provider = platform::DescribeDeviceProvider();
     if (!provider.simulated) return caption;
-    return caption + QStringLiteral(" [simulated, rig: ") + QString::fromStdString(provider.rig) +
-           QStringLiteral("]");
+    return caption + " [simulated, rig: " + provider.rig + "]";
 }
 
 }  // namespace tarvex

@@ -1,10 +1,10 @@
 #pragma once
-#include <QString>
+#include <string>
 
 namespace tarvex {
 
 // The caption with the simulator's rig appended when the simulator answers in the driver's
 // place, so that its adapters are never taken for real ones.
-QString WindowCaption(const QString& caption);
+std::string WindowCaption(const std::string& caption);
 
 }  // namespace tarvex

@@ -8,7 +8,7 @@ bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
 
 }  // namespace
 
-QString ReadableStatusText(const std::string& text) {
+std::string ReadableStatusText(const std::string& text) {
     size_t begin = 0;
     size_t end = text.size();
     while (begin < end && IsLineBreak(text[begin])) ++begin;
@@ -21,32 +21,40 @@ QString ReadableStatusText(const std::string& text) {
             shown += ' ';
         }
     }
-    return QString::fromLatin1(shown.data(), static_cast<qsizetype>(shown.size()));
+    return shown;
 }
 
-void StatusControl::Attach(QLabel* label) {
-    m_label = label;
-    m_text = label ? label->text().toStdString() : std::string();
+void StatusControl::Attach(const DialogItem& item) {
+    m_item = item;
+    m_text = item.IsBound() ? item.GetWindowText() : std::string();
 }
 
 void StatusControl::SetWindowText(const std::string& text) {
     m_text = text;
-    if (m_label) m_label->setText(ReadableStatusText(text));
+    if (m_item.IsBound()) m_item.SetWindowText(ReadableStatusText(text));
     if (m_listener) m_listener(text);
 }
 
-void ProgressControl::Attach(QProgressBar* bar) {
-    m_bar = bar;
-    m_position = bar ? bar->value() : 0;
+std::string StatusControl::ShownText() const {
+    return m_item.IsBound() ? m_item.GetWindowText() : std::string();
+}
+
+void ProgressControl::Attach(const DialogItem& item) {
+    m_item = item;
+    m_position = item.IsBound() ? item.Surface()->ProgressPos(item.Id()) : 0;
 }
 
 void ProgressControl::SetRange(int lower, int upper) {
-    if (m_bar) m_bar->setRange(lower, upper);
+    if (m_item.IsBound()) m_item.Surface()->SetProgressRange(m_item.Id(), lower, upper);
 }
 
 void ProgressControl::SetPos(int position) {
     m_position = position;
-    if (m_bar) m_bar->setValue(position);
+    if (m_item.IsBound()) m_item.Surface()->SetProgressPos(m_item.Id(), position);
+}
+
+int ProgressControl::Upper() const {
+    return m_item.IsBound() ? m_item.Surface()->ProgressUpper(m_item.Id()) : -1;
 }
 
 }  // namespace tarvex

@@ -1,9 +1,6 @@
 // Config of the main window: the file it reads, its checks, the buffer it
 // keeps, and end to end an edit kept in the temporary file that Flash then
 // programs.
-#include <QLineEdit>
-#include <QPushButton>
-
 #include "config/config_state.h"
 #include "test_images.h"
 #include "ui/config_dlg.h"
@@ -22,12 +19,14 @@ protected:
     }
     // Config on the file; true when the configuration dialog opened.
     bool ConfigOn(const std::vector<uint8_t>& bytes,
-                  const std::function<void(CConfigDlg&)>& script = {}) {
+                  const std::function<void(DialogSurface&)>& script = {}) {
         Open(bytes);
         return RunConfig(*window, script);
     }
-    static std::function<void(CConfigDlg&)> ExpectRow1(const char* text) {
-        return [text](CConfigDlg& dialog) { EXPECT_EQ(dialog.RowNumber(1)->text(), text); };
+    static std::function<void(DialogSurface&)> ExpectRow1(const char* text) {
+        return [text](DialogSurface& dialog) {
+            EXPECT_EQ(dialog.ItemText(ConfigRowNumberIds[1]), text);
+        };
     }
 
     std::vector<uint8_t> valid = MakeThreeEntryImage(0x1C5D, 0x0A12);
@@ -45,8 +44,9 @@ TEST_F(ConfigCommandTest, RejectedFilesGiveTheirMessageAndLeaveNoBuffer) {
         prompter.messages.clear();
         g_imageBuffer = std::make_unique<uint8_t[]>(1);
         EXPECT_FALSE(ConfigOn(bytes));
-        EXPECT_EQ(prompter.messages,
-                  (Messages{{"Invalid BIOS image", "Error", MessageIcon::Error, window.get()}}));
+        EXPECT_EQ(
+            prompter.messages,
+            (Messages{{"Invalid BIOS image", "Error", MessageIcon::Error, &window->Surface()}}));
         EXPECT_FALSE(g_imageBuffer);
         EXPECT_EQ(g_imageSize, static_cast<int32_t>(bytes.size()));
     }
@@ -98,10 +98,10 @@ TEST_F(ConfigCommandTest, UnopenableFileKeepsTheEarlierBuffer) {
 }
 
 TEST_F(ConfigCommandTest, EditKeptInTheTemporaryFileIsWhatFlashProgramsUntilThePathChanges) {
-    ASSERT_TRUE(ConfigOn(valid, [](CConfigDlg& dialog) {
-        EXPECT_EQ(dialog.RowNumber(1)->text(), QStringLiteral("5"));
-        dialog.RowNumber(1)->setText(QStringLiteral("9"));
-        qobject_cast<QPushButton*>(dialog.Control(IdcOk))->click();
+    ASSERT_TRUE(ConfigOn(valid, [](DialogSurface& dialog) {
+        EXPECT_EQ(dialog.ItemText(ConfigRowNumberIds[1]), "5");
+        dialog.TypeText(ConfigRowNumberIds[1], "9");
+        dialog.Click(IdcOk);
     }));
     EXPECT_EQ(prompter.messages, (Messages{{"Do you want to save the configuration file?",
                                             "Question", MessageIcon::Question}}));

@@ -1,14 +1,11 @@
 // The configuration dialog over an image in memory: rows, typed values, limits and saving.
 #include "ui/config_dlg.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include <fstream>
 
 #include "config/config_state.h"
 #include "test_images.h"
+#include "ui/flash_dlg.h"
 #include "ui/templates/control_ids.h"
 #include "ui/window_state.h"
 #include "ui_test_support.h"
@@ -29,10 +26,14 @@ protected:
     static std::vector<uint8_t> Image() {
         return {g_imageBuffer.get(), g_imageBuffer.get() + g_imageSize};
     }
-    void Ok() { qobject_cast<QPushButton*>(dialog->Control(IdcOk))->click(); }
-    QLineEdit* Number(int row) const { return dialog->RowNumber(row); }
-    QComboBox* Choice(int row) const { return dialog->RowChoice(row); }
-    bool Shown(QWidget* widget) const { return widget->isVisibleTo(dialog.get()); }
+    void Ok() { dialog->Surface().Click(IdcOk); }
+    DialogItem Number(int row) const { return dialog->RowNumber(row); }
+    DialogItem Choice(int row) const { return dialog->RowChoice(row); }
+    void Type(int row, const std::string& text) {
+        dialog->Surface().TypeText(Number(row).Id(), text);
+    }
+    void Choose(int row, int line) { dialog->Surface().ChooseLine(Choice(row).Id(), line); }
+    int Result() const { return dialog->Surface().Result(); }
     // A word number (0..1000) in row 0, a byte number (1..30) in row 1.
     static std::vector<uint8_t> TwoNumberImage() {
         std::vector<uint8_t> image = MakeRomImage(0x1C5D, 0x0A12, 4096);
@@ -47,23 +48,23 @@ protected:
 
 TEST_F(ConfigDlgTest, ImageWithoutEntriesLeavesTheTemplateAndWritesNothing) {
     Open(TwoNumberImage());
-    Number(0)->setText(QStringLiteral("5000"));  // limits and slots left for the next run
+    Type(0, "5000");  // limits and slots left for the next run
     std::vector<uint8_t> plain = MakeRomImage(0x1C5D, 0x0A12, 4096);
     Open(plain);
     const Messages notConfigurable = {
-        {"The BIOS is not configurable", "Error", MessageIcon::Error, dialog.get()}};
+        {"The BIOS is not configurable", "Error", MessageIcon::Error, &dialog->Surface()}};
     EXPECT_EQ(prompter.messages, notConfigurable);
-    EXPECT_EQ(dialog->RowLabel(3)->text(),
-              QStringLiteral("Reallocate EBDA  - - - - - - - - - - - - - - - - - - - -"));
+    EXPECT_EQ(dialog->RowLabel(3).GetWindowText(),
+              "Reallocate EBDA  - - - - - - - - - - - - - - - - - - - -");
     for (int row = 0; row < ConfigRowCount; ++row) {
-        EXPECT_TRUE(Shown(Choice(row)));
-        EXPECT_TRUE(Choice(row)->isEnabled());
-        EXPECT_TRUE(Shown(Number(row)));
-        EXPECT_TRUE(Choice(row)->currentIndex() == -1);
-        EXPECT_TRUE(Number(row)->text().isEmpty());
+        EXPECT_TRUE(Choice(row).IsWindowVisible());
+        EXPECT_TRUE(Choice(row).IsWindowEnabled());
+        EXPECT_TRUE(Number(row).IsWindowVisible());
+        EXPECT_EQ(Choice(row).GetCurSel(), -1);
+        EXPECT_TRUE(Number(row).GetWindowText().empty());
     }
     Ok();
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(Result(), IdOk);
     EXPECT_EQ(prompter.messages, notConfigurable);
     EXPECT_EQ(Image(), plain);
 }
@@ -73,27 +74,29 @@ TEST_F(ConfigDlgTest, ThreeEntriesFillTheirRowsAndTheOthersStayEmpty) {
     EXPECT_EQ(PaddedRowLabel(std::string(18, 'x')).size(), 80u);
     Open(MakeThreeEntryImage(0x1C5D, 0x0A12));
     EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_EQ(dialog->windowTitle(),
-              QStringLiteral("Load Utility for Flash EPROM v2.5.50120---COFNIG"));
-    EXPECT_EQ(dialog->RowLabel(0)->text().toStdString(), PaddedRowLabel("INT 13 support"));
-    EXPECT_EQ(dialog->RowLabel(2)->text().toStdString(), PaddedRowLabel("Boot disk hook last"));
-    EXPECT_TRUE(Choice(0)->currentIndex() == 1);
-    EXPECT_TRUE(!Shown(Number(0)));
-    EXPECT_TRUE(Choice(2)->currentIndex() == 0);
-    EXPECT_TRUE(!Shown(Number(2)));
-    EXPECT_TRUE(Number(1)->text() == QStringLiteral("5"));
-    EXPECT_TRUE(!Shown(Choice(1)));
-    EXPECT_EQ(Number(1)->accessibleName(), QStringLiteral("Time waiting for CTRL-H key (second)"));
+    EXPECT_EQ(dialog->Surface().Caption(), "Load Utility for Flash EPROM v2.5.50120---COFNIG");
+    EXPECT_EQ(dialog->RowLabel(0).GetWindowText(), PaddedRowLabel("INT 13 support"));
+    EXPECT_EQ(dialog->RowLabel(2).GetWindowText(), PaddedRowLabel("Boot disk hook last"));
+    EXPECT_EQ(Choice(0).GetCurSel(), 1);
+    EXPECT_TRUE(!Number(0).IsWindowVisible());
+    EXPECT_EQ(Choice(2).GetCurSel(), 0);
+    EXPECT_TRUE(!Number(2).IsWindowVisible());
+    EXPECT_EQ(Number(1).GetWindowText(), "5");
+    EXPECT_TRUE(!Choice(1).IsWindowVisible());
+    EXPECT_EQ(dialog->Surface().AccessibleName(Number(1).Id()),
+              "Time waiting for CTRL-H key (second)");
     for (int row = 3; row < ConfigRowCount; ++row) {
-        EXPECT_EQ(dialog->RowLabel(row)->text(), QStringLiteral(" -").repeated(40));
-        EXPECT_TRUE(Shown(Choice(row)));
-        EXPECT_TRUE(!Choice(row)->isEnabled());
-        EXPECT_TRUE(!Shown(Number(row)));
-        EXPECT_EQ(Choice(row)->currentIndex(), -1);
+        std::string dashes;
+        for (int i = 0; i < 40; ++i) dashes += " -";
+        EXPECT_EQ(dialog->RowLabel(row).GetWindowText(), dashes);
+        EXPECT_TRUE(Choice(row).IsWindowVisible());
+        EXPECT_FALSE(Choice(row).IsWindowEnabled());
+        EXPECT_TRUE(!Number(row).IsWindowVisible());
+        EXPECT_EQ(Choice(row).GetCurSel(), -1);
     }
-    EXPECT_TRUE(dialog->m_cbRow2 == dialog->Control(1035));
-    EXPECT_TRUE(dialog->m_editRow1 == Number(1));
-    EXPECT_EQ(dialog->m_stcRow8, dialog->Control(1032));
+    EXPECT_EQ(dialog->m_cbRow2.Id(), 1035);
+    EXPECT_EQ(dialog->m_editRow1.Id(), Number(1).Id());
+    EXPECT_EQ(dialog->m_stcRow8.Id(), 1032);
 }
 
 TEST_F(ConfigDlgTest, TypedNumbersAreStoredModulo65536AndJudgedByTheFirstFailingRow) {
@@ -101,30 +104,30 @@ TEST_F(ConfigDlgTest, TypedNumbersAreStoredModulo65536AndJudgedByTheFirstFailing
     Open(TwoNumberImage());
     const std::pair<const char*, uint16_t> typed[] = {{"-1", 65535}, {"abc", 0}, {"  +12x", 12}};
     for (const auto& [text, slot] : typed) {
-        Number(0)->setText(QString::fromLatin1(text));
+        Type(0, text);
         EXPECT_EQ(g_configSlots[0], slot) << text;
     }
-    Number(1)->clear();
-    QTest::keyClicks(Number(1), QStringLiteral("70000"));
+    Type(1, "");
+    Type(1, "70000");
     EXPECT_EQ(g_configSlots[1], 4464);
 
-    Number(0)->setText(QStringLiteral("1001"));
-    Number(1)->setText(QStringLiteral("0"));
+    Type(0, "1001");
+    Type(1, "0");
     std::vector<uint8_t> before = Image();
     Ok();
-    Number(0)->setText(QStringLiteral("1000"));
+    Type(0, "1000");
     Ok();
     EXPECT_EQ(prompter.messages,
               (Messages{{"Please input the number between 0 and 1000.", "Private stack size",
-                         MessageIcon::Error, dialog.get()},
+                         MessageIcon::Error, &dialog->Surface()},
                         {"Please input the number between 1 and 30.",
                          "Time waiting for CTRL-H key (second)", MessageIcon::Error}}));
-    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    EXPECT_NE(Result(), IdOk);
     EXPECT_EQ(Image(), before);
 
-    Number(1)->setText(QStringLiteral("1"));
+    Type(1, "1");
     Ok();  // both at a limit; the question is answered No: the temporary file keeps the image
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(Result(), IdOk);
     EXPECT_EQ(prompter.messages.back().text, "Do you want to save the configuration file?");
     EXPECT_EQ(g_useTempImage, 1);
     std::vector<uint8_t> kept = ReadFile(g_tempImagePath);
@@ -141,19 +144,19 @@ TEST_F(ConfigDlgTest, NumbersTheirWidthCannotHoldAreRefusedAndUntouchedOnesKeptW
     PutNumber(image, at, 'D', "0,70000", "Big dword", 70000);
     FixSum(image);
     Open(image);
-    EXPECT_EQ(Number(1)->text(), QStringLiteral("4464"));
-    Number(0)->setText(QStringLiteral("300"));
+    EXPECT_EQ(Number(1).GetWindowText(), "4464");
+    Type(0, "300");
     Ok();
     EXPECT_EQ(prompter.messages, (Messages{{"Please input the number between 0 and 255.",
-                                            "Wide byte", MessageIcon::Error, dialog.get()}}));
+                                            "Wide byte", MessageIcon::Error, &dialog->Surface()}}));
     EXPECT_EQ(Image(), image);
 
     prompter.messages.clear();
     prompter.answers = {MessageAnswer::Yes};
     prompter.savePaths = {""};
-    Number(0)->setText(QStringLiteral("200"));
+    Type(0, "200");
     Ok();
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(Result(), IdOk);
     const std::vector<uint8_t> edited = Image();
     const size_t dword = g_configEntries[1].location;
     EXPECT_EQ(edited.at(g_configEntries[0].location), 200);
@@ -165,19 +168,26 @@ TEST_F(ConfigDlgTest, ChangingAValueAndBackAsksNothingAndAnOddSwitchKeepsItsByte
     std::vector<uint8_t> image = MakeRomImage(0x1C5D, 0x0A12, 4096);
     PutSwitch(image, PutSwitch(image, EntriesAt, "PIO mode only", 2), "BBS validation", 1);
     Open(image);
-    EXPECT_EQ(Choice(0)->currentIndex(), -1);
-    QTest::keyClick(Choice(1), Qt::Key_Up);
+    EXPECT_EQ(Choice(0).GetCurSel(), -1);
+    ASSERT_EQ(Choice(1).GetCurSel(), 1);
+    Choose(1, 0);
     EXPECT_EQ(g_configSlots[1], 0);
-    QTest::keyClick(Choice(1), Qt::Key_Down);
+    Choose(1, 1);
     Ok();
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(Result(), IdOk);
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(Image(), image);
 }
 
 TEST_F(ConfigDlgTest, SavingReplacesAFileWholeAndFailuresKeepTheirMeaning) {
     std::string target = WriteFile("saved.rom", std::vector<uint8_t>(100000, 0xEE));
+#ifdef _WIN32
+    // A file another program holds open cannot be replaced: the temporary file is not used.
+    g_tempImagePath = WriteFile("kvrHeld.TMP", {});
+    std::ifstream held(g_tempImagePath);
+#else
     g_tempImagePath = "/dev/full";  // a short write: the temporary file is not to be used
+#endif
     const struct {
         MessageAnswer answer;
         std::string savePath;
@@ -193,9 +203,9 @@ TEST_F(ConfigDlgTest, SavingReplacesAFileWholeAndFailuresKeepTheirMeaning) {
         prompter.answers = {item.answer};
         prompter.savePaths = {item.savePath};
         Open(MakeThreeEntryImage(0x1C5D, 0x0A12));
-        QTest::keyClick(Choice(2), Qt::Key_Down);  // Disable -> Enable
+        Choose(2, Choice(2).GetCurSel() + 1);  // Disable -> Enable
         Ok();
-        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        EXPECT_EQ(Result(), IdOk);
         Messages expected = {
             {"Do you want to save the configuration file?", "Question", MessageIcon::Question}};
         if (item.failure) expected.push_back({item.failure, "Error", MessageIcon::Error});

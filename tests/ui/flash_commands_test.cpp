@@ -1,6 +1,4 @@
 // Open, Flash!, Backup and the progress sink of the main window.
-#include <QDropEvent>
-#include <QMimeData>
 #include <algorithm>
 
 #include "flash/event_channel.h"
@@ -33,36 +31,32 @@ protected:
     }
     Messages Outcome(bool success) const {
         if (success)
-            return {{"Successful!", "Congratulation", MessageIcon::Information, window.get()}};
-        return {{"Failed!", "Error", MessageIcon::Error, window.get()}};
+            return {
+                {"Successful!", "Congratulation", MessageIcon::Information, &window->Surface()}};
+        return {{"Failed!", "Error", MessageIcon::Error, &window->Surface()}};
     }
 };
 
 TEST_F(FlashCommandsTest, OpenSetsThePathEvenWhenUnchangedAndCancelEmptiesIt) {
     std::string path = Open(MakeRomImage(0x1C5D, 0x0A12, 4096));
-    EXPECT_EQ(window->m_editPath->text().toStdString(), path);
-    EXPECT_TRUE(window->m_btnFlash->isEnabled());
+    EXPECT_EQ(window->m_editPath.GetWindowText(), path);
+    EXPECT_TRUE(window->m_btnFlash.IsWindowEnabled());
     g_useTempImage = 1;
     Open(MakeRomImage(0x1C5D, 0x0A12,
                       4096));  // the same file again drops the edited image
     EXPECT_EQ(g_useTempImage, 0);
     Click(IdcOpen);  // cancelled
-    EXPECT_TRUE(window->m_editPath->text().isEmpty());
-    EXPECT_TRUE(window->m_strPath.isEmpty());
-    EXPECT_FALSE(window->m_btnFlash->isEnabled());
-    EXPECT_FALSE(window->m_btnConfig->isEnabled());
+    EXPECT_TRUE(window->m_editPath.GetWindowText().empty());
+    EXPECT_TRUE(window->m_strPath.empty());
+    EXPECT_FALSE(window->m_btnFlash.IsWindowEnabled());
+    EXPECT_FALSE(window->m_btnConfig.IsWindowEnabled());
 
     // A file dropped on the window is taken as Open takes it.
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/images/dropped.rom"))});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window.get(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window.get(), &drop);
-    EXPECT_EQ(window->m_editPath->text(), QStringLiteral("/images/dropped.rom"));
-    EXPECT_TRUE(window->m_strPath == window->m_editPath->text());
-    EXPECT_TRUE(window->m_btnConfig->isEnabled());
+    const std::string dropped = (Dir() / "dropped.rom").string();
+    window->Surface().DropFile(dropped);
+    EXPECT_EQ(window->m_editPath.GetWindowText(), dropped);
+    EXPECT_EQ(window->m_strPath, dropped);
+    EXPECT_TRUE(window->m_btnConfig.IsWindowEnabled());
 }
 
 TEST_F(FlashCommandsTest, FlashWithoutPathWarnsAndStartsNothing) {
@@ -88,8 +82,8 @@ TEST_F(FlashCommandsTest, FlashThatPassesShowsEachPhaseFillsTheBarAndSucceeds) {
     EXPECT_EQ(shown.back(), milestones.back());
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "Flashing..."), 1);
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "\nVerifing ....\n"), 0);
-    EXPECT_EQ(g_progress.Bar()->value(), 100);
-    EXPECT_EQ(g_status.Label()->text(), QStringLiteral("Passed !"));
+    EXPECT_EQ(window->Surface().ProgressPos(IdcProgress), 100);
+    EXPECT_EQ(g_status.ShownText(), "Passed !");
     std::vector<uint8_t> rom = session->Sim().ChipContents(0);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), rom.begin()));
 }
@@ -100,7 +94,7 @@ TEST_F(FlashCommandsTest, FlashOfAnotherAdaptersImageFailsAndKeepsItsLastText) {
     Click(IdcFlash);
     EXPECT_EQ(prompter.messages, Outcome(false));
     EXPECT_EQ(g_status.WindowText(), "No supporting host adapter is found.\n\r");
-    EXPECT_EQ(g_status.Label()->text(), QStringLiteral("No supporting host adapter is found."));
+    EXPECT_EQ(g_status.ShownText(), "No supporting host adapter is found.");
     EXPECT_EQ(session->Sim().ChipContents(0), rom);
 }
 
@@ -136,20 +130,29 @@ TEST_F(FlashCommandsTest, BackupTextsReachTheStatusLineOnlyAfterAFlash) {
     EXPECT_EQ(prompter.messages, Outcome(false));
 }
 
+// A window whose handlers do nothing: the sink's controls only.
+struct IdleEvents : DialogEvents {
+    void OnCommand(int, Notification) override {}
+    void OnOK() override {}
+    void OnCancel() override {}
+};
+
 using ProgressSinkTest = UiTest;
 
 TEST_F(ProgressSinkTest, PhaseLabelsOncePerPhaseAndTextsAsPosted) {
-    QLabel label;
-    QProgressBar bar;
-    g_status.Attach(&label);
-    g_progress.Attach(&bar);
+    IdleEvents events;
+    std::unique_ptr<DialogSurface> window =
+        CreateDialogSurface(FlashDialogTemplate(), events, nullptr);
+    g_status.Attach(DialogItem(window.get(), IdcStatus));
+    g_progress.Attach(DialogItem(window.get(), IdcProgress));
+    auto bar = [&] { return window->ProgressPos(IdcProgress); };
     Texts shown;
     g_status.SetListener([&](const std::string& text) { shown.push_back(text); });
     FlashProgressSink(EventErasing, 0, "Erasing....\n");
     FlashProgressSink(EventFlashing, 0, "Flashing ....\n");
     FlashProgressSink(EventFlashProgress, 10, "");
     FlashProgressSink(EventFlashProgress, 60, "");
-    EXPECT_EQ(bar.value(), 60);
+    EXPECT_EQ(bar(), 60);
     FlashProgressSink(EventText, 0, "");
     FlashProgressSink(EventFlashDone, 0, "");
     FlashProgressSink(EventVerifying, 0, "\nVerifing ....\n");
@@ -157,7 +160,7 @@ TEST_F(ProgressSinkTest, PhaseLabelsOncePerPhaseAndTextsAsPosted) {
     FlashProgressSink(EventPassed, 0, "Passed !\n");
     EXPECT_EQ(shown, (Texts{"Erasing....\n", "Flashing...", "Verifying...", "Passed !\n"}));
     EXPECT_EQ(g_phaseShown, 0);
-    EXPECT_EQ(bar.value(), 5);
+    EXPECT_EQ(bar(), 5);
 
     // A run that ends without EventFlashDone leaves the label flag set for the next run.
     shown.clear();
@@ -166,9 +169,11 @@ TEST_F(ProgressSinkTest, PhaseLabelsOncePerPhaseAndTextsAsPosted) {
     FlashProgressSink(EventFlashProgress, 3, "");
     EXPECT_EQ(shown, (Texts{"Flashing...", "Program failed\n"}));
     EXPECT_EQ(g_phaseShown, 1);
-    EXPECT_EQ(bar.value(), 3);
+    EXPECT_EQ(bar(), 3);
     FlashProgressSink(42, 0, "odd code\n");
     EXPECT_EQ(g_status.WindowText(), "odd code\n");
+    g_status.Detach();
+    g_progress.Detach();
 }
 
 }  // namespace

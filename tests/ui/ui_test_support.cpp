@@ -1,12 +1,11 @@
 #include "ui_test_support.h"
 
-#include <QTest>
-#include <QTimer>
 #include <fstream>
 #include <iterator>
 
 #include "config/config_state.h"
 #include "flash/event_channel.h"
+#include "support/program_run.h"
 #include "ui/config_dlg.h"
 #include "ui/process_exit.h"
 #include "ui/window_state.h"
@@ -23,36 +22,32 @@ void PrintTo(const ShownMessage& message, std::ostream* out) {
          << static_cast<int>(message.icon);
 }
 
-MessageAnswer ScriptedPrompter::ShowMessage(QWidget* owner, const QString& text,
-                                            const QString& caption, MessageIcon icon,
+MessageAnswer ScriptedPrompter::ShowMessage(DialogSurface* owner, const std::string& text,
+                                            const std::string& caption, MessageIcon icon,
                                             MessageButtons buttons) {
-    messages.push_back({text.toStdString(), caption.toStdString(), icon, owner});
+    messages.push_back({text, caption, icon, owner});
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     MessageAnswer answer = answers.empty() ? MessageAnswer::No : answers.front();
     if (!answers.empty()) answers.pop_front();
     return answer;
 }
 
-QString ScriptedPrompter::Next(std::deque<std::string>& paths) {
+std::string ScriptedPrompter::Next(std::deque<std::string>& paths) {
     if (paths.empty()) return {};
-    QString path = QString::fromStdString(paths.front());
+    std::string path = paths.front();
     paths.pop_front();
     return path;
 }
 
-bool RunConfig(CFlashDlg& window, const std::function<void(CConfigDlg&)>& script) {
+bool RunConfig(CFlashDlg& window, const std::function<void(DialogSurface&)>& script) {
     bool opened = false;
-    QTimer probe;  // dies with this call, so it never fires into a later test
-    probe.setSingleShot(true);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        auto* dialog = dynamic_cast<CConfigDlg*>(QApplication::activeModalWidget());
-        if (!dialog) return;
+    SetModalHook([&](DialogSurface& dialog) {
         opened = true;
-        if (script) script(*dialog);
-        if (dialog->isVisible()) dialog->reject();
+        if (script) script(dialog);
+        if (dialog.IsRunning()) dialog.PressEscape();
     });
-    probe.start(0);
     window.OnConfig();
+    SetModalHook(nullptr);
     return opened;
 }
 
@@ -70,17 +65,28 @@ void UiTest::SetUp() {
             (std::string("tarvex-ui-") + test->test_suite_name() + "-" + test->name());
     std::filesystem::remove_all(m_dir);
     std::filesystem::create_directories(m_dir);
-    setenv("TMPDIR", m_dir.c_str(), 1);
+    // The temporary image file lands there (TMP and TEMP on Windows).
+    for (const char* name : {"TMPDIR", "TMP", "TEMP"}) {
+        const char* old = std::getenv(name);
+        m_savedTemp.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        SetEnvironment(name, m_dir.string());
+    }
     // A host lock of the test's own, so that tests running side by side never meet on it.
-    setenv("TARVEX_LOCK_FILE", (m_dir / "host.lock").c_str(), 1);
+    SetEnvironment("TARVEX_LOCK_FILE", (m_dir / "host.lock").string());
 }
 
 void UiTest::TearDown() {
     InstallPrompter(nullptr);
     SetProcessExitHook(nullptr);
     g_status.SetListener(nullptr);
-    unsetenv("TMPDIR");
-    unsetenv("TARVEX_LOCK_FILE");
+    UnsetEnvironment("TARVEX_LOCK_FILE");
+    for (const auto& [name, value] : m_savedTemp) {
+        if (value)
+            SetEnvironment(name, *value);
+        else
+            UnsetEnvironment(name);
+    }
+    m_savedTemp.clear();
     std::filesystem::remove_all(m_dir);
 }
 
@@ -119,8 +125,6 @@ void WindowTest::TearDown() {
     session.reset();
     UiTest::TearDown();
 }
-
-void WindowTest::Click(int id) { QTest::mouseClick(window->Control(id), Qt::LeftButton); }
 
 std::string WindowTest::Open(const std::vector<uint8_t>& bytes, const std::string& name) {
     prompter.openPaths = {WriteFile(name, bytes)};

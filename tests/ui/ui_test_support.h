@@ -1,11 +1,11 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,7 +24,7 @@ struct ShownMessage {
     std::string text;
     std::string caption;
     MessageIcon icon;
-    QWidget* owner = nullptr;  // compared only when the expectation names one
+    DialogSurface* owner = nullptr;  // compared only when the expectation names one
     bool operator==(const ShownMessage& other) const;
 };
 using Messages = std::vector<ShownMessage>;
@@ -33,10 +33,11 @@ void PrintTo(const ShownMessage& message, std::ostream* out);
 // Answers the windows' message boxes and file dialogs from a script and records the messages.
 class ScriptedPrompter : public Prompter {
 public:
-    MessageAnswer ShowMessage(QWidget* owner, const QString& text, const QString& caption,
-                              MessageIcon icon, MessageButtons buttons) override;
-    QString OpenFileName(QWidget*) override { return Next(openPaths); }
-    QString SaveFileName(QWidget*) override { return Next(savePaths); }
+    MessageAnswer ShowMessage(DialogSurface* owner, const std::string& text,
+                              const std::string& caption, MessageIcon icon,
+                              MessageButtons buttons) override;
+    std::string OpenFileName(DialogSurface*) override { return Next(openPaths); }
+    std::string SaveFileName(DialogSurface*) override { return Next(savePaths); }
 
     Messages messages;
     std::deque<MessageAnswer> answers;  // for Yes/No questions; No when none is left
@@ -44,12 +45,12 @@ public:
     std::deque<std::string> savePaths;
 
 private:
-    static QString Next(std::deque<std::string>& paths);
+    static std::string Next(std::deque<std::string>& paths);
 };
 
 // Runs the window's Config; when the configuration dialog opens, the script acts on it, and the
 // dialog is cancelled if the script left it open. True when the dialog opened.
-bool RunConfig(CFlashDlg& window, const std::function<void(CConfigDlg&)>& script = {});
+bool RunConfig(CFlashDlg& window, const std::function<void(DialogSurface&)>& script = {});
 
 // Installs a scripted prompter and an exit hook, gives each test a temporary folder of its own
 // (TMPDIR, so that the temporary image file lands there, and the host lock's file) and clears
@@ -69,6 +70,7 @@ protected:
 
 private:
     std::filesystem::path m_dir;
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_savedTemp;
 };
 
 // The main window over a simulator of the rig, its status texts followed in `shown`.
@@ -76,7 +78,8 @@ class WindowTest : public UiTest {
 protected:
     void TearDown() override;
     bool Start(const sim::Rig& rig, bool captureTrace = false);
-    void Click(int id);
+    void Click(int id) { window->Surface().Click(id); }
+    void Type(int id, const std::string& text) { window->Surface().TypeText(id, text); }
     // Opens a file of the given bytes through Open.
     std::string Open(const std::vector<uint8_t>& bytes, const std::string& name = "image.rom");
 

@@ -1,4 +1,6 @@
 // Qt's own prompter: a Yes/No question is answered only by its buttons.
+#include "ui/prompter.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,8 +8,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-#include "ui/prompter.h"
 
 namespace tarvex {
 namespace {
@@ -24,9 +24,8 @@ TEST(QtPrompterTest, EscapeAndTheCloseBoxDoNotAnswerAYesNoQuestion) {
         stillAsking = box->isVisible();
         box->button(QMessageBox::Yes)->click();
     });
-    const MessageAnswer answer =
-        CurrentPrompter().ShowMessage(nullptr, QStringLiteral("Save?"), QStringLiteral("Question"),
-                                      MessageIcon::Question, MessageButtons::YesNo);
+    const MessageAnswer answer = CurrentPrompter().ShowMessage(
+        nullptr, "Save?", "Question", MessageIcon::Question, MessageButtons::YesNo);
     EXPECT_TRUE(stillAsking);
     EXPECT_EQ(answer, MessageAnswer::Yes);
 }

@@ -1,4 +1,4 @@
-#include "ui/template_builder.h"
+#include "ui/qt/template_builder.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-#include "ui/combo_box_lines.h"
+#include "ui/qt/combo_box_lines.h"
 
 namespace tarvex {
 

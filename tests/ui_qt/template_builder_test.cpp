@@ -4,8 +4,9 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "ui/combo_box_lines.h"
 #include "ui/flash_dlg.h"
+#include "ui/qt/combo_box_lines.h"
+#include "ui/qt/qt_dialog.h"
 #include "ui/templates/control_ids.h"
 #include "ui/window_controls.h"
 #include "ui_test_support.h"
@@ -60,8 +61,8 @@ TEST_F(TemplateBuilderTest, DialogsHaveTheControlsPlacesFontAndTabOrderOfTheirTe
     ExpectBuiltAsTemplate(FlashDialogTemplate());
     ExpectBuiltAsTemplate(ConfigDialogTemplate());
     CFlashDlg window;
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tarvex Flash Utility"));
-    EXPECT_EQ(window.Control(IdcOpen)->accessibleName(), QStringLiteral("Open..."));
+    EXPECT_EQ(window.Surface().Caption(), "Tarvex Flash Utility");
+    EXPECT_EQ(window.Surface().AccessibleName(IdcOpen), "Open...");
 }
 
 TEST_F(TemplateBuilderTest, ConfigRowsOfferBothChoicesAndOnlyRowsOneAndTwoTakeDigitsAlone) {
@@ -98,15 +99,18 @@ TEST_F(TemplateBuilderTest, SortedComboKeepsLinesInTextOrderWithoutSelectingOne)
 }
 
 TEST_F(TemplateBuilderTest, StatusLabelShowsTextWithoutLineBreaksAndKeepsItRaw) {
-    EXPECT_EQ(ReadableStatusText("\nPlease try it again\n"), QStringLiteral("Please try it again"));
-    EXPECT_EQ(ReadableStatusText("a\n\nb\r\nc\n\r"), QStringLiteral("a b c"));
-    EXPECT_EQ(ReadableStatusText("\n"), QString());
-    QLabel label;
+    EXPECT_EQ(ReadableStatusText("\nPlease try it again\n"), "Please try it again");
+    EXPECT_EQ(ReadableStatusText("a\n\nb\r\nc\n\r"), "a b c");
+    EXPECT_EQ(ReadableStatusText("\n"), "");
+    CFlashDlg window;
     StatusControl status;
-    status.Attach(&label);
+    status.Attach(DialogItem(&window.Surface(), IdcStatus));
     status.SetWindowText("Backup BIOS Success!\n\n");
     EXPECT_EQ(status.WindowText(), "Backup BIOS Success!\n\n");
-    EXPECT_EQ(label.text(), QStringLiteral("Backup BIOS Success!"));
+    auto* label =
+        qobject_cast<QLabel*>(static_cast<QtDialog&>(window.Surface()).Control(IdcStatus));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("Backup BIOS Success!"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "ui/temp_file_guard.h"
+#include "platform/removal_at_exit.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <iterator>
 
-namespace tarvex {
+namespace tarvex::platform {
 
 namespace {
 
@@ -33,7 +33,7 @@ void RemoveAndEnd(int signalNumber) {
 
 }  // namespace
 
-void ArmTempFileGuard(const std::string& path) {
+void ArmRemovalAtExit(const std::string& path) {
     g_armed = 0;
     if (path.empty() || path.size() >= sizeof g_guardedPath) return;
     std::memcpy(g_guardedPath, path.c_str(), path.size() + 1);
@@ -50,7 +50,7 @@ void ArmTempFileGuard(const std::string& path) {
     g_installed = true;
 }
 
-void DisarmTempFileGuard() {
+void DisarmRemovalAtExit() {
     g_armed = 0;
     if (!g_installed) return;
     for (size_t i = 0; i < std::size(GuardedSignals); ++i)
@@ -58,4 +58,4 @@ void DisarmTempFileGuard() {
     g_installed = false;
 }
 
-}  // namespace tarvex
+}  // namespace tarvex::platform

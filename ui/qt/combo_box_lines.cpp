@@ -1,4 +1,4 @@
-#include "ui/combo_box_lines.h"
+#include "ui/qt/combo_box_lines.h"
 
 namespace tarvex {
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "ui/dialog_units.h"
+#include "ui/qt/dialog_units.h"
 #include "ui/templates/dialog_template.h"
 
 namespace tarvex {
