@@ -6,9 +6,12 @@
 #include <unistd.h>
 #endif
 
+#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
+#include <mutex>
 #include <regex>
+#include <thread>
 
 #include "platform/host_lock.h"
 #include "platform/removal_at_exit.h"
@@ -124,8 +127,8 @@ TEST_F(FlashDlgTest, TemporaryFileIsOwnerOnlyEnterDoesNothingAndEscapeDeletesIt)
     auto files = TempImageFiles();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_TRUE(std::filesystem::equivalent(files[0], g_tempImagePath));
-    EXPECT_TRUE(
-        std::regex_match(files[0].filename().string(), std::regex("^kvr[0-9A-F]{1,4}\\.TMP$")))
+    EXPECT_TRUE(std::regex_match(files[0].filename().string(),
+                                 std::regex("^kvr[0-9A-F]{1,4}\\.TMP$", std::regex::icase)))
         << files[0];
     EXPECT_EQ(std::filesystem::file_size(files[0]), 0u);
 #ifndef _WIN32
@@ -164,10 +167,44 @@ TEST_F(FlashDlgTest, ExitAndDestructionDeleteTheTemporaryFileAndReleaseTheImage)
     EXPECT_TRUE(TempImageFiles().empty());
 }
 
-// Another holder of the host lock stands in for a process that flashes meanwhile.
+// Another holder of the host lock, standing in for a process that flashes meanwhile: a thread
+// of its own, since a Windows mutex belongs to the thread that took it.
+class LockHeldElsewhere {
+public:
+    LockHeldElsewhere()
+        : m_holder([this] {
+              platform::HostLock lock;
+              std::unique_lock<std::mutex> guard(m_mutex);
+              m_state = lock.TryAcquire();
+              m_taken = true;
+              m_changed.notify_all();
+              m_changed.wait(guard, [this] { return m_released; });
+          }) {
+        std::unique_lock<std::mutex> guard(m_mutex);
+        m_changed.wait(guard, [this] { return m_taken; });
+    }
+    ~LockHeldElsewhere() { Release(); }
+    platform::HostLockState State() const { return m_state; }
+    void Release() {
+        {
+            std::lock_guard<std::mutex> guard(m_mutex);
+            m_released = true;
+        }
+        m_changed.notify_all();
+        if (m_holder.joinable()) m_holder.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_taken = false, m_released = false;
+    platform::HostLockState m_state{};
+    std::thread m_holder;
+};
+
 TEST_F(FlashDlgTest, WhileAnOperationRunsElsewhereNothingReachesAChip) {
-    platform::HostLock elsewhere;
-    ASSERT_EQ(elsewhere.TryAcquire(), platform::HostLockState::Held);
+    LockHeldElsewhere elsewhere;
+    ASSERT_EQ(elsewhere.State(), platform::HostLockState::Held);
     ASSERT_TRUE(Start(rig, true));
     const std::string busy = "Flash Model: not checked, an operation is running elsewhere";
     EXPECT_EQ(g_status.WindowText(), busy);

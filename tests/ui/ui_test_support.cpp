@@ -1,5 +1,6 @@
 #include "ui_test_support.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 
@@ -106,7 +107,9 @@ std::vector<std::filesystem::path> UiTest::TempImageFiles() const {
     std::vector<std::filesystem::path> found;
     for (const auto& item : std::filesystem::directory_iterator(m_dir)) {
         std::string name = item.path().filename().string();
-        if (name.rfind("kvr", 0) == 0 && name.ends_with(".TMP")) found.push_back(item.path());
+        // Windows names are case-blind, and Wine's system names the file "kvr<hex>.tmp".
+        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (name.rfind("KVR", 0) == 0 && name.ends_with(".TMP")) found.push_back(item.path());
     }
     return found;
 }

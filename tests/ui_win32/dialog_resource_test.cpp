@@ -1,6 +1,6 @@
 // The in-memory Win32 dialog templates: read back field by field everywhere, and shown by the
 // dialog manager itself on Windows.
-#include "ui/win32/dialog_resource.h"
+#include "ui/templates/dialog_resource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/win32/dialog_resource.h"
+#include "ui/templates/dialog_resource.h"
 
 #include "platform/byte_order.h"
 
