@@ -14,6 +14,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     "$here/cmake/wine-run" wineboot --init
+    # Without a window manager a window has no frame unless Wine draws one itself.
+    "$here/cmake/wine-run" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ \
+        /d N /f >/dev/null
     /usr/lib/wine/wineserver -w
 fi
 
