@@ -137,6 +137,28 @@ struct IdleEvents : DialogEvents {
     void OnCancel() override {}
 };
 
+// Closing, Escape and a dropped file all wait until the run has ended.
+TEST_F(FlashCommandsTest, DuringARunTheWindowNeitherClosesNorTakesADroppedFile) {
+    OpenImage(0x0A12, 2048);
+    const std::string path = window->m_strPath;
+    window->Surface().Show();
+    bool tried = false;
+    g_status.SetListener([&](const std::string& text) {
+        if (tried || text != "Flashing...") return;
+        tried = true;
+        window->Surface().CloseWindow();
+        window->Surface().PressEscape();
+        window->Surface().DropFile((Dir() / "other.rom").string());
+    });
+    Click(IdcFlash);
+    EXPECT_TRUE(tried);
+    EXPECT_TRUE(window->Surface().IsShown());
+    EXPECT_EQ(window->m_strPath, path);
+    EXPECT_EQ(prompter.messages.back().text, "Successful!");
+    window->Surface().PressEscape();
+    EXPECT_FALSE(window->Surface().IsShown());
+}
+
 using ProgressSinkTest = UiTest;
 
 TEST_F(ProgressSinkTest, PhaseLabelsOncePerPhaseAndTextsAsPosted) {
