@@ -50,7 +50,8 @@ TEST_F(BadInput, EveryUnusableRigIsNamedByFileKeyAndProblemAndEndsWithStatus78) 
     }
     std::filesystem::create_directory(Path("folder.json"));
     std::ofstream(Path("huge.json")) << std::string(2 << 20, ' ') << "{}";
-    for (const char* name : {"folder.json", "missing.json", "huge.json"}) rigs.push_back(Path(name));
+    for (const char* name : {"folder.json", "missing.json", "huge.json"})
+        rigs.push_back(Path(name));
     rigs.push_back("/dev/zero");
     for (const std::string& rig : rigs) {
         SCOPED_TRACE(rig);

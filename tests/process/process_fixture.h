@@ -16,9 +16,7 @@ namespace tarvex::testing {
 // reads and writes; every process the test starts uses them.
 class ProcessTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_FALSE(m_dir.Root().empty());
-    }
+    void SetUp() override { ASSERT_FALSE(m_dir.Root().empty()); }
 
     std::string Path(const std::string& name) const { return (m_dir.Root() / name).string(); }
 

@@ -1,11 +1,23 @@
 // Two processes at once: the second is refused at once and sends nothing to a chip.
+#include "platform/host_lock.h"
 #include "process_fixture.h"
 #include "samples/sample_image.h"
+#include "support/program_run.h"
 
 namespace tarvex::testing {
 namespace {
 
-using TwoInstances = ProcessTest;
+class TwoInstances : public ProcessTest {
+protected:
+    // The host lock's name as the tool gives it, for the lock file every launch names: the file
+    // itself on POSIX, a named mutex on Windows.
+    std::string LockName() const {
+        SetEnvironment("TARVEX_LOCK_FILE", Path("host.lock"));
+        const std::string name = platform::HostLockName();
+        UnsetEnvironment("TARVEX_LOCK_FILE");
+        return name;
+    }
+};
 
 TEST_F(TwoInstances, WhileOneFlashesTheOthersAreRefusedAtOnceAndTouchNoChip) {
     WriteRig("1C5D:0A12", "SST 39SF010A");
@@ -25,7 +37,7 @@ TEST_F(TwoInstances, WhileOneFlashesTheOthersAreRefusedAtOnceAndTouchNoChip) {
         std::string err, out;
         EXPECT_EQ(RunCli(second, &err, &out), 75);
         EXPECT_NE(err.find("An operation is running elsewhere: another process holds " +
-                           Path("host.lock") + "."),
+                           LockName() + "."),
                   std::string::npos)
             << err;
         // List still lists the adapters from the driver's answers; nothing else reaches a device.

@@ -32,23 +32,6 @@ std::string Slurp(const std::string& path) {
 
 #ifdef _WIN32
 
-// Quotes one argument so that the C runtime's parser gives it back unchanged.
-std::string Quoted(const std::string& argument) {
-    std::string quoted = "\"";
-    size_t backslashes = 0;
-    for (char c : argument) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(backslashes * 2, '\\');
-    return quoted + "\"";
-}
-
 HANDLE Inheritable(const std::string& path, DWORD access, DWORD disposition) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     return ::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
@@ -57,8 +40,8 @@ HANDLE Inheritable(const std::string& path, DWORD access, DWORD disposition) {
 
 int Run(const std::string& program, const std::vector<std::string>& arguments,
         const std::string& out, const std::string& err, const EnvironmentChanges& environment) {
-    std::string line = Quoted(program);
-    for (const std::string& argument : arguments) line += " " + Quoted(argument);
+    std::string line = QuotedArgument(program);
+    for (const std::string& argument : arguments) line += " " + QuotedArgument(argument);
     STARTUPINFOA start{};
     start.cb = sizeof start;
     start.dwFlags = STARTF_USESTDHANDLES;
@@ -131,6 +114,22 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     result.out = Slurp(out);
     result.err = Slurp(err);
     return result;
+}
+
+std::string QuotedArgument(const std::string& argument) {
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
 }
 
 std::vector<std::string> SplitArguments(const std::string& line) {

@@ -23,6 +23,10 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
 // Splits a command line into arguments at spaces; 'single quotes' keep spaces and are removed.
 std::vector<std::string> SplitArguments(const std::string& line);
 
+// One argument of a Windows command line, quoted so that the C runtime's parser gives it back
+// unchanged.
+std::string QuotedArgument(const std::string& argument);
+
 void SetEnvironment(const std::string& name, const std::string& value);
 void UnsetEnvironment(const std::string& name);
 
