@@ -22,8 +22,6 @@ done
 echo "== windows build"
 "$here/scripts/build-windows.sh" -DTARVEX_WERROR=ON -DTARVEX_BUILD_TESTS=ON
 echo "== windows tests (Wine)"
-# Windows' dialogs need a display: a virtual one.
-WINEPREFIX="$here/build-win/wine-prefix" WINEDEBUG=-all \
-    xvfb-run -a ctest --test-dir "$here/build-win" --output-on-failure -j "$(nproc)"
+"$here/scripts/test-windows.sh"
 echo "== fuzz targets"
 "$here/scripts/fuzz.sh" "${TARVEX_FUZZ_SECONDS:-30}"
