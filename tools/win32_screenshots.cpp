@@ -14,6 +14,7 @@
 
 #include "platform/device.h"
 #include "samples/sample_image.h"
+#include "shot_prompter.h"
 #include "sim/simulator.h"
 #include "ui/dialog_surface.h"
 #include "ui/flash_dlg.h"
@@ -22,21 +23,6 @@
 namespace {
 
 using namespace tarvex;
-
-class ShotPrompter : public Prompter {
-public:
-    explicit ShotPrompter(std::string image) : m_image(std::move(image)) {}
-    MessageAnswer ShowMessage(DialogSurface*, const std::string& text, const std::string&,
-                              MessageIcon, MessageButtons) override {
-        std::printf("message: %s\n", text.c_str());
-        return MessageAnswer::No;
-    }
-    std::string OpenFileName(DialogSurface*) override { return m_image; }
-    std::string SaveFileName(DialogSurface*) override { return {}; }
-
-private:
-    std::string m_image;
-};
 
 uint32_t Crc(const std::string& bytes) {
     uint32_t crc = 0xFFFFFFFF;
