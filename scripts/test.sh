@@ -6,6 +6,9 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
 
+# Each step's heading says how long the run has taken so far, to keep an eye on CI's time.
+step() { echo "== $1 (at ${SECONDS} s)"; }
+
 export QT_QPA_PLATFORM=offscreen
 for variant in normal sanitize; do
     if [ "$variant" = normal ]; then
@@ -13,15 +16,16 @@ for variant in normal sanitize; do
     else
         dir=build-asan; options=(-DTARVEX_SANITIZE=ON -DTARVEX_BUILD_BENCH=OFF)
     fi
-    echo "== $variant build"
+    step "$variant build"
     "$here/scripts/build.sh" "$dir" -DTARVEX_WERROR=ON -DTARVEX_BUILD_UI=ON -DTARVEX_BUILD_TESTS=ON \
         "${options[@]}"
-    echo "== $variant tests"
+    step "$variant tests"
     ctest --test-dir "$here/$dir" --output-on-failure -j "$(nproc)"
 done
-echo "== windows build"
+step "windows build"
 "$here/scripts/build-windows.sh" -DTARVEX_WERROR=ON -DTARVEX_BUILD_TESTS=ON
-echo "== windows tests (Wine)"
+step "windows tests (Wine)"
 "$here/scripts/test-windows.sh"
-echo "== fuzz targets"
+step "fuzz targets"
 "$here/scripts/fuzz.sh" "${TARVEX_FUZZ_SECONDS:-30}"
+step "done"
