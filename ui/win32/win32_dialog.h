@@ -76,7 +76,6 @@ private:
     DialogEvents* m_events;  // null while the window goes away
     HWND m_window = nullptr;
     HICON m_icon = nullptr;
-    HFONT m_fixedFont = nullptr;
     std::map<int, std::string> m_accessibleNames;
     bool m_running = false;
     bool m_ended = false;
