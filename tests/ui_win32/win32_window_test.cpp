@@ -1,11 +1,13 @@
-// What the Win32 main window does natively beyond the shared window logic: its icon for
-// dragging, the system menu's About command, and a window kept drawn but deaf during a run.
+// What the Win32 windows do natively beyond the shared window logic: the main window's icon for
+// dragging, the system menu's About command, a window kept drawn but deaf during a run, and the
+// configuration dialog's fixed-pitch face.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "ui/config_dlg.h"
 #include "ui/flash_dlg.h"
 #include "ui/templates/control_ids.h"
-#include "ui/win32/win32_dialog.h"
+#include "ui/win32/fixed_pitch_face.h"
 
 namespace tarvex {
 namespace {
@@ -66,25 +68,24 @@ TEST(Win32Window, ARepaintDrawsTheWindowAndLeavesKeysAndClicksForLater) {
     EXPECT_TRUE(::PeekMessageW(&waiting, nullptr, WM_KEYFIRST, WM_MOUSELAST, PM_NOREMOVE));
 }
 
-// Where "Courier New" is missing (Wine may offer a replacement under its name), the
-// configuration rows fall back to a fixed-pitch face the machine has.
-TEST(Win32Window, TheConfigurationRowsGetAFixedPitchFaceThatExists) {
-    const std::string face = InstalledFixedPitchFace();
-    HDC screen = ::GetDC(nullptr);
-    HFONT font = ::CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               FIXED_PITCH | FF_MODERN, face.c_str());
+// Where "Courier New" is missing (Wine enumerates it by name all the same), the configuration
+// dialog falls back to a fixed-pitch face that the machine has.
+TEST(Win32Window, TheConfigurationDialogIsDrawnInAFixedPitchFace) {
+    CConfigDlg dialog;
+    HWND window = static_cast<HWND>(dialog.Surface().NativeWindow());
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    HDC screen = ::GetDC(window);
     HGDIOBJ old = ::SelectObject(screen, font);
-    char chosen[LF_FACESIZE] = {};
-    ::GetTextFaceA(screen, sizeof chosen, chosen);
+    char drawn[LF_FACESIZE] = {};
+    ::GetTextFaceA(screen, sizeof drawn, drawn);
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(screen, &metrics);
     ::SelectObject(screen, old);
-    ::DeleteObject(font);
-    ::ReleaseDC(nullptr, screen);
-    EXPECT_STRNE(chosen, "");
+    ::ReleaseDC(window, screen);
+    EXPECT_STREQ(drawn, InstalledFixedPitchFace().c_str());
     // TMPF_FIXED_PITCH set means a variable pitch, as the system names it.
-    EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << face << " as " << chosen;
+    EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << drawn;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "ui/templates/dialog_resource.h"
+#include "ui/win32/fixed_pitch_face.h"
 
 namespace tarvex {
 
@@ -31,30 +32,7 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-bool FaceExists(const char* face) {
-    HDC screen = ::GetDC(nullptr);
-    LOGFONTA wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    std::strncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
-    bool found = false;
-    ::EnumFontFamiliesExA(
-        screen, &wanted,
-        [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) -> int {
-            *reinterpret_cast<bool*>(found) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
-    ::ReleaseDC(nullptr, screen);
-    return found;
-}
-
 }  // namespace
-
-std::string InstalledFixedPitchFace() {
-    for (const char* face : {"Courier New", "Lucida Console", "Consolas", "Courier", "Fixedsys"})
-        if (FaceExists(face)) return face;
-    return "Courier New";  // the system then picks its closest face
-}
 
 Win32Dialog::Win32Dialog(const DialogTemplate& dialog, DialogEvents& events, HWND owner)
     : m_template(dialog), m_events(&events) {

@@ -82,8 +82,4 @@ private:
     int m_result = 0;
 };
 
-// The first fixed-pitch face of a list of common ones that exists on this machine: "Courier
-// New" where it is installed (Wine lacks it).
-std::string InstalledFixedPitchFace();
-
 }  // namespace tarvex
