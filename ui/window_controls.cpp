@@ -45,10 +45,16 @@ void ProgressControl::Attach(const DialogItem& item) {
 }
 
 void ProgressControl::SetRange(int lower, int upper) {
-    if (m_item.IsBound()) m_item.Surface()->SetProgressRange(m_item.Id(), lower, upper);
+    if (!m_item.IsBound()) return;
+    m_item.Surface()->SetProgressRange(m_item.Id(), lower, upper);
+    // A new range may clamp the bar.
+    m_position = m_item.Surface()->ProgressPos(m_item.Id());
 }
 
+// The engine reports every byte, and a bar may redraw on each position it is given (Win32's
+// does), so only changes reach it.
 void ProgressControl::SetPos(int position) {
+    if (position == m_position) return;
     m_position = position;
     if (m_item.IsBound()) m_item.Surface()->SetProgressPos(m_item.Id(), position);
 }

@@ -1,13 +1,18 @@
 // What the Win32 windows do natively beyond the shared window logic: the main window's icon for
-// dragging, the system menu's About command, a window kept drawn but deaf during a run, and the
-// configuration dialog's fixed-pitch face.
+// dragging, the system menu's About command, a window kept drawn but deaf during a run, a
+// progress bar given only changes, and the configuration dialog's fixed-pitch face.
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
+#include "flash/event_channel.h"
 #include "ui/config_dlg.h"
 #include "ui/flash_dlg.h"
+#include "ui/flash_progress_sink.h"
 #include "ui/templates/control_ids.h"
 #include "ui/win32/fixed_pitch_face.h"
+#include "ui/window_state.h"
 
 namespace tarvex {
 namespace {
@@ -66,6 +71,35 @@ TEST(Win32Window, ARepaintDrawsTheWindowAndLeavesKeysAndClicksForLater) {
     EXPECT_TRUE(dialog.Surface().IsShown());
     MSG waiting;
     EXPECT_TRUE(::PeekMessageW(&waiting, nullptr, WM_KEYFIRST, WM_MOUSELAST, PM_NOREMOVE));
+}
+
+// The bar redraws on each position it is given, and the engine reports every byte: only the
+// changes of percentage may reach it, or a flash spends seconds drawing.
+WNDPROC g_barProcedure = nullptr;
+int g_positionsGiven = 0;
+
+LRESULT CALLBACK CountingBar(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == PBM_SETPOS) ++g_positionsGiven;
+    return ::CallWindowProcW(g_barProcedure, bar, message, wParam, lParam);
+}
+
+TEST(Win32Window, TheProgressBarIsGivenOnlyChangesOfPercentage) {
+    CFlashDlg dialog;
+    dialog.Surface().Show();
+    g_progress.Attach(DialogItem(&dialog.Surface(), IdcProgress));
+    g_progress.SetRange(0, 100);
+    HWND bar = ::GetDlgItem(WindowOf(dialog), IdcProgress);
+    g_barProcedure = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingBar)));
+    g_positionsGiven = 0;
+    const int bytes = 4096;
+    for (int i = 0; i < bytes; ++i)
+        FlashProgressSink(EventFlashProgress, (i + 1) * 100 / bytes, "");
+    FlashProgressSink(EventFlashDone, 0, "");
+    ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_barProcedure));
+    g_progress.Detach();
+    EXPECT_EQ(g_positionsGiven, 100);
+    EXPECT_EQ(::SendMessageW(bar, PBM_GETPOS, 0, 0), 100);
 }
 
 // Where "Courier New" is missing (Wine enumerates it by name all the same), the configuration
