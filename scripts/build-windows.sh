@@ -14,9 +14,15 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     "$here/cmake/wine-run" wineboot --init
-    # Without a window manager a window has no frame unless Wine draws one itself.
-    "$here/cmake/wine-run" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ \
-        /d N /f >/dev/null
+    /usr/lib/wine/wineserver -w
+fi
+# There is no window manager: Wine draws the frames itself (Decorated), and no longer waits 2 s
+# at each window shown for a manager's answer that never comes (Managed).
+if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg"; then
+    for value in Decorated Managed; do
+        "$here/cmake/wine-run" reg add 'HKCU\Software\Wine\X11 Driver' /v "$value" /t REG_SZ \
+            /d N /f >/dev/null
+    done
     /usr/lib/wine/wineserver -w
 fi
 
