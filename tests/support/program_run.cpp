@@ -48,18 +48,14 @@ int Run(const std::string& program, const std::vector<std::string>& arguments,
     start.hStdInput = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
     start.hStdOutput = Inheritable(out, GENERIC_WRITE, CREATE_ALWAYS);
     start.hStdError = Inheritable(err, GENERIC_WRITE, CREATE_ALWAYS);
-    // The child inherits this process's environment, changed for the moment of its start.
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
-    for (const auto& [name, value] : environment) {
-        const char* old = std::getenv(name.c_str());
-        saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        ::SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
-    }
     PROCESS_INFORMATION process{};
-    const BOOL started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                          nullptr, &start, &process);
-    for (const auto& [name, value] : saved)
-        ::SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
+    BOOL started = FALSE;
+    {
+        // The child inherits this process's environment, changed for the moment of its start.
+        ScopedEnvironment changed(environment);
+        started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                   nullptr, &start, &process);
+    }
     for (HANDLE h : {start.hStdInput, start.hStdOutput, start.hStdError}) ::CloseHandle(h);
     if (!started) return -1;
     ::WaitForSingleObject(process.hProcess, INFINITE);
@@ -167,6 +163,19 @@ void UnsetEnvironment(const std::string& name) {
 #else
     ::unsetenv(name.c_str());
 #endif
+}
+
+ScopedEnvironment::ScopedEnvironment(const EnvironmentChanges& changes) {
+    for (const auto& [name, value] : changes) {
+        const char* old = std::getenv(name.c_str());
+        m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        value ? SetEnvironment(name, *value) : UnsetEnvironment(name);
+    }
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    for (const auto& [name, value] : m_saved)
+        value ? SetEnvironment(name, *value) : UnsetEnvironment(name);
 }
 
 }  // namespace tarvex::testing

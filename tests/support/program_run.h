@@ -30,4 +30,17 @@ std::string QuotedArgument(const std::string& argument);
 void SetEnvironment(const std::string& name, const std::string& value);
 void UnsetEnvironment(const std::string& name);
 
+// This process's environment, changed until the end of the scope (what a program started
+// meanwhile inherits).
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(const EnvironmentChanges& changes);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    EnvironmentChanges m_saved;
+};
+
 }  // namespace tarvex::testing
