@@ -1,0 +1,234 @@
+// tarvex-flash.exe itself on a simulated rig, driven from outside through window messages as a
+// user's clicks reach it: the adapter list and chip line, a flash, a backup, Config and Exit.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cwchar>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/program_run.h"
+#include "support/test_files.h"
+#include "ui/templates/control_ids.h"
+
+namespace tarvex::testing {
+namespace {
+
+constexpr DWORD PatienceMs = 60000;  // a deadline for a hung program, not a measure of speed
+
+std::string TextOf(HWND window) {
+    char text[512] = {};
+    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                          SMTO_ABORTIFHUNG, PatienceMs, nullptr);
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The texts of a window's static controls that have one, in order (a message box's text).
+std::string StaticTexts(HWND window) {
+    std::string texts;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM found) -> BOOL {
+            if (ClassOf(child) == "Static" && !TextOf(child).empty())
+                *reinterpret_cast<std::string*>(found) += TextOf(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+// The window program as a process of its own, and its visible dialogs.
+class WindowProgram {
+public:
+    // Started in the folder, with the environment changed for it alone.
+    WindowProgram(const std::string& folder, const EnvironmentChanges& environment) {
+        std::string command = QuotedArgument(TARVEX_UI_BINARY);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        ScopedEnvironment changed(environment);
+        m_started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     folder.c_str(), &startup, &m_process) != FALSE;
+    }
+    ~WindowProgram() {
+        if (!m_started) return;
+        if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+            ::TerminateProcess(m_process.hProcess, 1);
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+    }
+    WindowProgram(const WindowProgram&) = delete;
+    WindowProgram& operator=(const WindowProgram&) = delete;
+
+    bool Started() const { return m_started; }
+
+    // The program's visible dialog with that caption, once it shows; null when the program
+    // ends or hangs first.
+    HWND AwaitDialog(const std::string& caption) const {
+        const ULONGLONG deadline = ::GetTickCount64() + PatienceMs;
+        while (::GetTickCount64() < deadline) {
+            if (HWND found = FindDialog(caption)) return found;
+            if (::WaitForSingleObject(m_process.hProcess, 20) != WAIT_TIMEOUT) return nullptr;
+        }
+        return nullptr;
+    }
+
+    // The text of the message box with that caption, after which its OK is pressed.
+    std::string AnswerMessage(const std::string& caption) const {
+        HWND box = AwaitDialog(caption);
+        if (box == nullptr) return "(no message box \"" + caption + "\")";
+        const std::string text = StaticTexts(box);
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        AwaitGone(box);
+        return text;
+    }
+
+    void AwaitGone(HWND window) const {
+        const ULONGLONG deadline = ::GetTickCount64() + PatienceMs;
+        while (::IsWindow(window) && ::GetTickCount64() < deadline)
+            if (::WaitForSingleObject(m_process.hProcess, 20) != WAIT_TIMEOUT) return;
+    }
+
+    // The exit status, or -1 when the program is still running at the deadline.
+    int AwaitExit() const {
+        DWORD status = 0;
+        if (::WaitForSingleObject(m_process.hProcess, PatienceMs) != WAIT_OBJECT_0) return -1;
+        ::GetExitCodeProcess(m_process.hProcess, &status);
+        return static_cast<int>(status);
+    }
+
+private:
+    HWND FindDialog(const std::string& caption) const {
+        struct Search {
+            DWORD process;
+            const std::string* caption;
+            HWND found;
+        } search{m_process.dwProcessId, &caption, nullptr};
+        ::EnumWindows(
+            [](HWND window, LPARAM context) -> BOOL {
+                auto* search = reinterpret_cast<Search*>(context);
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(window, &owner);
+                if (owner != search->process || !::IsWindowVisible(window) ||
+                    ClassOf(window) != "#32770" || TextOf(window) != *search->caption)
+                    return TRUE;
+                search->found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    PROCESS_INFORMATION m_process{};
+    bool m_started = false;
+};
+
+void Click(HWND dialog, int id) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// Asked in UTF-16, as the window is: the system converts only that one across processes.
+std::string ComboLine(HWND combo, int line) {
+    wchar_t text[256] = {};
+    if (::SendMessageW(combo, CB_GETLBTEXTLEN, line, 0) >= static_cast<LRESULT>(std::size(text)))
+        return {};
+    ::SendMessageW(combo, CB_GETLBTEXT, line, reinterpret_cast<LPARAM>(text));
+    return std::string(text, text + std::wcslen(text));  // the lines are ASCII
+}
+
+// A name typed into the file dialog, which is then confirmed.
+bool AnswerSaveDialog(const WindowProgram& program, const std::string& path) {
+    HWND dialog = program.AwaitDialog("Save As");
+    if (dialog == nullptr) return false;
+    HWND name = ::GetDlgItem(dialog, 0x47C);  // the name box of the Explorer-style dialog
+    if (name == nullptr) name = ::GetDlgItem(dialog, 0x480);
+    if (name == nullptr) return false;
+    ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    program.AwaitGone(dialog);
+    return true;
+}
+
+// The window's temporary image files, kvr*.TMP, in the folder given as TMP.
+int TemporaryImageFiles(const TempDir& dir) {
+    int count = 0;
+    for (std::string name : dir.Names()) {
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](char c) { return static_cast<char>(std::toupper(c)); });
+        if (name.starts_with("KVR") && name.ends_with(".TMP")) ++count;
+    }
+    return count;
+}
+
+const char* const MainCaptionStart = "Tarvex Flash Utility [simulated, rig: ";
+
+TEST(WindowProgram, FlashesBacksUpConfiguresAndExitsOnASimulatedRig) {
+    TempDir dir;
+    const std::vector<uint8_t> image = SampleRom(0x1C5D, 0x0A12);
+    WriteFile(dir / "image.rom", image);
+    WriteFile(dir / "chip.rom", std::vector<uint8_t>(0x20000, 0xFF));
+    std::ofstream(dir / "rig.json") << R"({"clock": {"mode": "virtual"}, "adapters": [)"
+                                    << R"({"pci": "1C5D:0A12", "model": 7, "name": "Test",)"
+                                    << R"( "chip": "SST 39SF010A", "rom": "chip.rom"}]})";
+    const EnvironmentChanges environment = {{"TARVEX_SIM_RIG", dir / "rig.json"},
+                                            {"TARVEX_LOCK_FILE", dir / "host.lock"},
+                                            {"TMP", dir.Root().string()}};
+    WindowProgram program(dir.Root().string(), environment);
+    ASSERT_TRUE(program.Started());
+
+    const std::string caption = MainCaptionStart + (dir / "rig.json") + "]";
+    HWND main = program.AwaitDialog(caption);
+    ASSERT_NE(main, nullptr) << "no main window captioned " << caption;
+    EXPECT_EQ(TemporaryImageFiles(dir), 1);
+    HWND adapters = ::GetDlgItem(main, IdcController);
+    EXPECT_EQ(::SendMessageA(adapters, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(ComboLine(adapters, 0), "[0] Test (KVRA2)");
+    EXPECT_EQ(TextOf(::GetDlgItem(main, IdcStatus)), "Flash Model: SST 39SF010A (0xB5BF)");
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(main, IdcFlash)));
+
+    ::SendMessageA(::GetDlgItem(main, IdcPath), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>((dir / "image.rom").c_str()));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(main, IdcFlash)));
+    Click(main, IdcFlash);
+    EXPECT_EQ(program.AnswerMessage("Congratulation"), "Successful!");
+    EXPECT_EQ(TextOf(::GetDlgItem(main, IdcStatus)), "Passed !");
+    // The image, then the zeros of its 64 KiB buffer, then the erased rest.
+    const std::vector<uint8_t> chip = ReadFile(dir / "chip.rom");
+    ASSERT_EQ(chip.size(), 0x20000u);
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), chip.begin()));
+    EXPECT_TRUE(std::all_of(chip.begin() + image.size(), chip.begin() + 0x10000,
+                            [](uint8_t byte) { return byte == 0x00; }));
+
+    Click(main, IdcBackup);
+    ASSERT_TRUE(AnswerSaveDialog(program, dir / "backup.rom"));
+    EXPECT_EQ(program.AnswerMessage("Congratulation"), "Successful!");
+    // The adapter's 64 KiB ROM window.
+    EXPECT_EQ(ReadFile(dir / "backup.rom"),
+              std::vector<uint8_t>(chip.begin(), chip.begin() + 0x10000));
+
+    Click(main, IdcConfig);
+    HWND config = program.AwaitDialog("Load Utility for Flash EPROM v2.5.50120---COFNIG");
+    ASSERT_NE(config, nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(main));
+    EXPECT_TRUE(TextOf(::GetDlgItem(config, 1024)).starts_with("INT 13 support - -"));
+    ::PostMessageA(config, WM_COMMAND, IDCANCEL, 0);
+    program.AwaitGone(config);
+    EXPECT_TRUE(::IsWindowEnabled(main));
+
+    Click(main, IdcExit);
+    EXPECT_EQ(program.AwaitExit(), 0);
+    EXPECT_EQ(ReadFile(dir / "image.rom"), image);
+    EXPECT_EQ(TemporaryImageFiles(dir), 0);
+}
+
+}  // namespace
+}  // namespace tarvex::testing
