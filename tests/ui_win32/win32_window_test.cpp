@@ -109,17 +109,9 @@ TEST(Win32Window, TheConfigurationDialogIsDrawnInAFixedPitchFace) {
     HWND window = static_cast<HWND>(dialog.Surface().NativeWindow());
     auto font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
-    HDC screen = ::GetDC(window);
-    HGDIOBJ old = ::SelectObject(screen, font);
-    char drawn[LF_FACESIZE] = {};
-    ::GetTextFaceA(screen, sizeof drawn, drawn);
-    TEXTMETRICA metrics{};
-    ::GetTextMetricsA(screen, &metrics);
-    ::SelectObject(screen, old);
-    ::ReleaseDC(window, screen);
-    EXPECT_STREQ(drawn, InstalledFixedPitchFace().c_str());
-    // TMPF_FIXED_PITCH set means a variable pitch, as the system names it.
-    EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << drawn;
+    const DrawnFace drawn = FaceOf(font);
+    EXPECT_EQ(drawn.name, InstalledFixedPitchFace());
+    EXPECT_TRUE(drawn.fixedPitch) << drawn.name;
 }
 
 }  // namespace

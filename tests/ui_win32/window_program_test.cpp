@@ -32,14 +32,13 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-// The texts of a window's static controls that have one, in order (a message box's text).
+// The texts of a window's static controls, in order (a message box's text).
 std::string StaticTexts(HWND window) {
     std::string texts;
     ::EnumChildWindows(
         window,
         [](HWND child, LPARAM found) -> BOOL {
-            if (ClassOf(child) == "Static" && !TextOf(child).empty())
-                *reinterpret_cast<std::string*>(found) += TextOf(child);
+            if (ClassOf(child) == "Static") *reinterpret_cast<std::string*>(found) += TextOf(child);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&texts));
@@ -73,12 +72,9 @@ public:
     // The program's visible dialog with that caption, once it shows; null when the program
     // ends or hangs first.
     HWND AwaitDialog(const std::string& caption) const {
-        const ULONGLONG deadline = ::GetTickCount64() + PatienceMs;
-        while (::GetTickCount64() < deadline) {
-            if (HWND found = FindDialog(caption)) return found;
-            if (::WaitForSingleObject(m_process.hProcess, 20) != WAIT_TIMEOUT) return nullptr;
-        }
-        return nullptr;
+        HWND found = nullptr;
+        Await([&] { return (found = FindDialog(caption)) != nullptr; });
+        return found;
     }
 
     // The text of the message box with that caption, after which its OK is pressed.
@@ -92,9 +88,7 @@ public:
     }
 
     void AwaitGone(HWND window) const {
-        const ULONGLONG deadline = ::GetTickCount64() + PatienceMs;
-        while (::IsWindow(window) && ::GetTickCount64() < deadline)
-            if (::WaitForSingleObject(m_process.hProcess, 20) != WAIT_TIMEOUT) return;
+        Await([&] { return !::IsWindow(window); });
     }
 
     // The exit status, or -1 when the program is still running at the deadline.
@@ -106,6 +100,15 @@ public:
     }
 
 private:
+    // Checks the condition until it holds, the program ends or the deadline passes.
+    template <typename Condition>
+    void Await(Condition holds) const {
+        const ULONGLONG deadline = ::GetTickCount64() + PatienceMs;
+        while (!holds() && ::GetTickCount64() < deadline &&
+               ::WaitForSingleObject(m_process.hProcess, 20) == WAIT_TIMEOUT) {
+        }
+    }
+
     HWND FindDialog(const std::string& caption) const {
         struct Search {
             DWORD process;

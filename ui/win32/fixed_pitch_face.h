@@ -1,7 +1,17 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 namespace tarvex {
+
+struct DrawnFace {
+    std::string name;
+    bool fixedPitch = false;
+};
+
+// The face the system draws for a font, and whether its pitch is fixed.
+DrawnFace FaceOf(HFONT font);
 
 // A fixed-pitch face that this machine draws under its own name, for the configuration
 // dialog: "Courier New" where it is installed, else the first of a few common ones, else the
