@@ -75,7 +75,7 @@ int ApplySetting(const std::string& setting, std::ostream& err) {
                 << ") is a switch: Enable, Disable, 1 or 0, not \"" << value << "\"\n";
             return ExitBadImage;
         }
-        g_configSlots[static_cast<size_t>(row)] = *choice;
+        NameSlotValue(static_cast<size_t>(row), *choice);
         return ExitOk;
     }
     const NumberRange range = AcceptedRange(entry);
@@ -86,7 +86,7 @@ int ApplySetting(const std::string& setting, std::ostream& err) {
             << value << "\"\n";
         return ExitBadImage;
     }
-    g_configSlots[static_cast<size_t>(row)] = static_cast<uint16_t>(*number);
+    NameSlotValue(static_cast<size_t>(row), static_cast<uint16_t>(*number));
     return ExitOk;
 }
 

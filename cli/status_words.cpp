@@ -21,7 +21,7 @@ constexpr const char* Words[FlashStatusCount] = {
     "a sector of the chip is protected",
     "the ROM differs from the image after programming",
     "the adapter does not answer",
-    "the image is larger than the flash chip",
+    "the image is larger than the adapter's ROM or its flash chip",
 };
 }  // namespace
 

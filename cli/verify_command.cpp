@@ -6,9 +6,11 @@
 
 #include "cli/console_progress.h"
 #include "cli/exit_codes.h"
+#include "cli/flash_target.h"
 #include "driver/adapter_queries.h"
 #include "flash/eprom_access.h"
 #include "flash/event_channel.h"
+#include "flash/identify.h"
 #include "image/flashed_image.h"
 #include "image/rom_backup.h"
 #include "platform/file_io.h"
@@ -44,12 +46,12 @@ Comparison CompareRom(uint32_t adapter, const uint8_t* image, uint32_t length) {
     return result;
 }
 
-void NoteForeignIdentity(uint32_t adapter, PciIdentity identity, std::ostream& err) {
-    if (ImageMatchesAdapter(adapter, identity) == 1) return;
+void NoteForeignIdentity(PciIdentity adapter, PciIdentity image, std::ostream& err) {
+    if (adapter == image) return;
     char line[128];
     std::snprintf(line, sizeof line,
                   "Note: the image is made for %04X:%04X; a flash without --force refuses it.\n",
-                  identity & 0xFFFF, identity >> 16);
+                  image & 0xFFFF, image >> 16);
     err << line;
 }
 
@@ -68,13 +70,40 @@ int ReportComparison(const Comparison& result, uint32_t length, std::ostream& ou
     return StatusVerifyFailed;
 }
 
+// The bytes a flash of this image would write: the chip identified, the image fitting it. 0 with
+// the length, else the status that stops the comparison.
+int ProgrammedBytes(uint32_t adapter, PciIdentity identity, const FlashedImage& image,
+                    uint32_t& length, std::ostream& err) {
+    const int64_t size = image.loaded.fileSize;
+    std::string tooLarge =
+        TooLargeForRom(size, static_cast<uint32_t>(RomSizeForIdentity(identity)), adapter);
+    if (!tooLarge.empty()) {
+        err << tooLarge << ".\n";
+        return StatusImageTooLarge;
+    }
+    const int32_t row = IdentifyFlashChip(adapter);
+    if (row < 0) {
+        LogEvent(EventText, 0, "No Support EPROM found\n");
+        return StatusNoEprom;
+    }
+    tooLarge = TooLargeForChip(size, row);
+    if (!tooLarge.empty()) {
+        err << tooLarge << ".\n";
+        return StatusImageTooLarge;
+    }
+    length = ProgrammedLength(static_cast<uint32_t>(image.loaded.length), row);
+    return 0;
+}
+
 // The comparison itself, with the console sink installed by the caller.
-int VerifyLoaded(uint32_t adapter, int fd, std::ostream& out, std::ostream& err) {
+int VerifyLoaded(uint32_t adapter, PciIdentity identity, int fd, std::ostream& out,
+                 std::ostream& err) {
     FlashedImage image;
     const FlashStatus loaded = LoadFlashedImage(fd, image);
     if (loaded != StatusOk) return loaded;
-    const auto length = static_cast<uint32_t>(image.loaded.length);
-    NoteForeignIdentity(adapter, image.identity, err);
+    NoteForeignIdentity(identity, image.identity, err);
+    uint32_t length = 0;
+    if (const int stop = ProgrammedBytes(adapter, identity, image, length, err)) return stop;
     const Comparison result = CompareRom(adapter, image.loaded.bytes.get(), length);
     if (result.status != StatusOk) return result.status;
     return ReportComparison(result, length, out);
@@ -83,16 +112,16 @@ int VerifyLoaded(uint32_t adapter, int fd, std::ostream& out, std::ostream& err)
 // The command line's own exit statuses for what stops a verification before it compares.
 int VerifyExitStatus(int status) {
     switch (status) {
-    case StatusOk:
-    case StatusVerifyFailed:
-        return status;
     case StatusInvalidImage:
     case StatusNoMemory:
         return ExitBadImage;
     case StatusAdapterInfo:
         return ExitUnavailable;
-    default:  // the file could not be opened or read whole, or the ROM could not be read
+    case StatusOpenFailed:
+    case StatusReadError:
         return ExitFileError;
+    default:  // the comparison's outcome, or the flash's own refusal (8, 10, 15)
+        return status;
     }
 }
 
@@ -100,8 +129,9 @@ int VerifyExitStatus(int status) {
 
 int RunVerify(uint32_t adapter, const std::string& image, std::ostream& out, std::ostream& err) {
     AdapterInfo info;
-    if (GetAdapterInfo(adapter, &info) != 0) {
-        err << "Adapter " << adapter << " does not answer the information query.\n";
+    PciIdentity identity = 0;
+    if (GetAdapterInfo(adapter, &info) != 0 || GetAdapterPciId(adapter, &identity) != 0) {
+        err << "Adapter " << adapter << " does not answer its information or identity query.\n";
         return VerifyExitStatus(StatusAdapterInfo);
     }
     const int fd = OpenImageFile(image.c_str());
@@ -112,7 +142,7 @@ int RunVerify(uint32_t adapter, const std::string& image, std::ostream& out, std
     const EventSink previous = CurrentEventSink();
     BeginConsoleProgress(err, false);
     SetEventSink(ConsoleProgressSink);
-    const int status = VerifyLoaded(adapter, fd, out, err);
+    const int status = VerifyLoaded(adapter, identity, fd, out, err);
     SetEventSink(previous);
     EndConsoleProgress();
     platform::CloseFile(fd);

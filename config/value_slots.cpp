@@ -57,6 +57,13 @@ void LoadValueSlots() {
     for (size_t k = 0; k < ConfigSlotCount; ++k) {
         if (const auto loaded = LoadedSlotValue(g_configEntries[k])) g_configSlots[k] = *loaded;
     }
+    g_configSlotNamed.fill(false);
+}
+
+void NameSlotValue(size_t row, uint16_t value) {
+    if (row >= ConfigSlotCount) return;
+    g_configSlots[row] = value;
+    g_configSlotNamed[row] = true;
 }
 
 bool ApplyConfigValues(std::span<uint8_t> image) {
@@ -65,7 +72,7 @@ bool ApplyConfigValues(std::span<uint8_t> image) {
     for (size_t i = 0; i < count; ++i) {
         ConfigEntry& entry = g_configEntries[i];
         // An untouched slot may hold a narrowed copy (a DWord above 65535); its bytes stay.
-        if (LoadedSlotValue(entry) == g_configSlots[i]) continue;
+        if (!g_configSlotNamed[i] && LoadedSlotValue(entry) == g_configSlots[i]) continue;
         entry.value = g_configSlots[i];
         if (StoreWhenChanged(image, entry)) {
             changed = true;

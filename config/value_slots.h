@@ -15,6 +15,10 @@ std::optional<uint16_t> LoadedSlotValue(const ConfigEntry& entry);
 // of no known kind leaves its slot as it was.
 void LoadValueSlots();
 
+// Sets slot `row` to a value the user named: the write-back stores it at its entry's full width
+// wherever the stored value differs in any byte.
+void NameSlotValue(size_t row, uint16_t value);
+
 // Writes the slots of the counted entries (the first nine at most) that differ from what they
 // loaded back at their locations in the image; returns true when at least one byte changed.
 // Touches nothing but value bytes.

@@ -53,4 +53,8 @@ uint32_t LengthWithinChip(const FlashChipEntry& chip, uint32_t length) {
     return chip.capacity != 0 && length > chip.capacity ? chip.capacity : length;
 }
 
+bool ImageFitsChip(const FlashChipEntry& chip, uint64_t content) {
+    return chip.capacity == 0 || content <= chip.capacity;
+}
+
 }  // namespace tarvex

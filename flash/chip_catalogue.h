@@ -28,5 +28,7 @@ extern const FlashChipEntry FlashChipTable[FlashChipCount];
 
 // The bytes of a buffer that fit the chip: never past its capacity (none for a row without one).
 uint32_t LengthWithinChip(const FlashChipEntry& chip, uint32_t length);
+// Whether an image of `content` bytes (its file, without the zero tail) fits the chip.
+bool ImageFitsChip(const FlashChipEntry& chip, uint64_t content);
 
 }  // namespace tarvex

@@ -4,12 +4,18 @@
 #include <memory>
 #include <new>
 
-#include "platform/byte_order.h"
 #include "driver/control_codes.h"
 #include "driver/discovery.h"
 #include "flash/event_channel.h"
+#include "platform/byte_order.h"
 
 namespace tarvex {
+
+namespace {
+uint64_t g_writesSent = 0;
+}  // namespace
+
+uint64_t EpromWritesSent() { return g_writesSent; }
 
 void EncodeEpromRequest(const EpromRequest& request, uint8_t* out) {
     StoreLe32(out, request.adapter);
@@ -46,9 +52,11 @@ FlashStatus WriteEprom(AdapterIndex adapter, uint32_t offset, const uint8_t* dat
     if (request) {
         EncodeEpromRequest({adapter, offset, EpromDirectionWrite, length}, request.get());
         if (length != 0) std::memcpy(request.get() + EpromRequestHeaderSize, data, length);
-        if (EnsureDriverLink() && DriverCommand(adapter, EpromAccessCode, request.get(), size,
-                                                nullptr, 0, NoHandle) == 0) {
-            return StatusOk;
+        if (EnsureDriverLink()) {
+            ++g_writesSent;
+            if (DriverCommand(adapter, EpromAccessCode, request.get(), size, nullptr, 0,
+                              NoHandle) == 0)
+                return StatusOk;
         }
     }
     LogEvent(EventText, 0, "Write EPROM %d byte(s) at 0x%x ERROR! \n", static_cast<int>(length),

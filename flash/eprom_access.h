@@ -30,6 +30,10 @@ uint32_t EpromWriteRequestSize(uint32_t length);
 FlashStatus ReadEprom(AdapterIndex adapter, uint32_t offset, uint8_t* buffer, uint32_t length);
 FlashStatus WriteEprom(AdapterIndex adapter, uint32_t offset, const uint8_t* data, uint32_t length);
 
+// Write requests handed to the driver since the process started, refused ones included: while it
+// stays the same, nothing can have changed a ROM.
+uint64_t EpromWritesSent();
+
 // Byte helpers for command cycles, polling and verification: a failed read reads as 0.
 uint8_t ReadEpromByte(AdapterIndex adapter, uint32_t offset);
 uint16_t ReadEpromWord(AdapterIndex adapter, uint32_t offset);

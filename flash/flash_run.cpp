@@ -15,10 +15,9 @@ namespace {
 // The bytes the run writes: the buffer, but never past the chip. A zero tail that reaches past
 // the chip has nothing to fill there; an image that does not fit is refused.
 bool FitsChip(const FlashChipEntry& chip, const FlashRunState& run, uint32_t& length) {
-    if (chip.capacity == 0 || length <= chip.capacity) return true;
     const auto file = static_cast<uint32_t>(run.contentLength);
     const uint32_t content = file > 0 && file < length ? file : length;
-    if (content > chip.capacity) {
+    if (!ImageFitsChip(chip, content)) {
         RecordFlashStatus(StatusImageTooLarge);
         LogEvent(EventText, 0, "The image is %u bytes, larger than the %u bytes of the %s\n",
                  content, chip.capacity, chip.name);
@@ -32,17 +31,23 @@ bool FitsChip(const FlashChipEntry& chip, const FlashRunState& run, uint32_t& le
 
 int32_t FlashRun(AdapterIndex adapter) {
     FlashRunState& run = CurrentFlashRunState();
-    uint8_t* image = run.image.get();
-    uint32_t length =
-        image != nullptr && run.imageLength > 0 ? static_cast<uint32_t>(run.imageLength) : 0;
-    FixImageChecksum(image, length);
-
+    FixImageChecksum(run.image.get(),
+                     run.imageLength > 0 ? static_cast<size_t>(run.imageLength) : 0);
     const int32_t row = IdentifyFlashChip(adapter);
     if (row < 0) {
         RecordFlashStatus(StatusNoEprom);
         LogEvent(EventText, 0, "No Support EPROM found\n");
         return 0;
     }
+    return FlashRunOnChip(adapter, row);
+}
+
+int32_t FlashRunOnChip(AdapterIndex adapter, int32_t row) {
+    FlashRunState& run = CurrentFlashRunState();
+    uint8_t* image = run.image.get();
+    uint32_t length =
+        image != nullptr && run.imageLength > 0 ? static_cast<uint32_t>(run.imageLength) : 0;
+    FixImageChecksum(image, length);
     const FlashChipEntry& chip = FlashChipTable[row];
     LogEvent(EventText, 0, "Flash Id: 0x%04X\n", static_cast<unsigned>(chip.id & 0xFFFF));
     LogEvent(EventText, 0, "EPROM Vendor: %s\n", chip.name);

@@ -8,8 +8,10 @@ namespace tarvex {
 int32_t VerifyImage(AdapterIndex adapter, const uint8_t* image, uint32_t length) {
     LogEvent(EventVerifying, 0, "\nVerifing ....\n");
     for (uint32_t loc = 0; loc < length; ++loc) {
-        const uint8_t rom = ReadEpromByte(adapter, loc);
-        if (rom != image[loc]) {
+        // A byte that cannot be read is not verified: it counts as a difference.
+        uint8_t rom = 0;
+        const bool read = ReadEprom(adapter, loc, &rom, 1) == StatusOk;
+        if (!read || rom != image[loc]) {
             RecordFlashStatus(StatusVerifyFailed);
             LogEvent(EventText, 0, "\nAbort ...\n");
             LogEvent(EventText, 0, "orig data=%xH, ROM data=%xH, loc=%xH\n",

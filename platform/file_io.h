@@ -41,6 +41,10 @@ unsigned ModeOfPath(const std::string& path, unsigned fallback);
 bool MayWrite(const std::string& path);
 // The full path of the file the path names, through links; the path itself when unknown.
 std::string ResolvedPath(const std::string& path);
+// Whether the path names the open file, through any path or link: Unknown when it cannot be
+// told (a missing path is Different).
+enum class Sameness { Same, Different, Unknown };
+Sameness PathNamesFile(const std::string& path, int fd);
 // Moves a file onto another in one step, replacing it, and makes the move durable.
 bool MoveOnto(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);

@@ -109,7 +109,9 @@ bool CConfigDlg::OnInitDialog() {
         RowLabel(row).SetWindowText(PaddedRowLabel(label));
     }
     LoadValueSlots();
+    m_showing = true;
     for (int row = 0; row < ConfigRowCount; ++row) ShowRow(row);
+    m_showing = false;
     return true;
 }
 
@@ -137,11 +139,14 @@ void CConfigDlg::ShowRow(int row) {
 
 void CConfigDlg::OnSelchangeChoice(int row) {
     int index = RowChoice(row).GetCurSel();
-    if (index >= 0) g_configSlots[static_cast<size_t>(row)] = static_cast<uint16_t>(index);
+    if (index >= 0 && !m_showing)
+        NameSlotValue(static_cast<size_t>(row), static_cast<uint16_t>(index));
 }
 
 void CConfigDlg::OnChangeNumber(int row) {
-    g_configSlots[static_cast<size_t>(row)] = ConvertTypedNumber(RowNumber(row).GetWindowText());
+    // Text put there to show the loaded value names nothing.
+    if (m_showing) return;
+    NameSlotValue(static_cast<size_t>(row), ConvertTypedNumber(RowNumber(row).GetWindowText()));
 }
 
 // Only rows shown as number boxes are judged, the upper one first. A dialog left on its

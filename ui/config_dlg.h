@@ -49,6 +49,7 @@ private:
     void SaveEditedImage();
 
     std::unique_ptr<DialogSurface> m_surface;
+    bool m_showing = false;  // the rows are being filled from the slots
 };
 
 // A row's label text: the entry's label followed by " -" pairs up to at least 80 characters.

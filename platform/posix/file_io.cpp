@@ -104,6 +104,16 @@ unsigned ModeOfPath(const std::string& path, unsigned fallback) {
 
 bool MayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
 
+Sameness PathNamesFile(const std::string& path, int fd) {
+    struct stat open {
+    }, named{};
+    if (::fstat(fd, &open) != 0) return Sameness::Unknown;
+    if (::stat(path.c_str(), &named) != 0)
+        return errno == ENOENT ? Sameness::Different : Sameness::Unknown;
+    return open.st_dev == named.st_dev && open.st_ino == named.st_ino ? Sameness::Same
+                                                                      : Sameness::Different;
+}
+
 std::string ResolvedPath(const std::string& path) {
     char* resolved = ::realpath(path.c_str(), nullptr);
     if (resolved == nullptr) return path;

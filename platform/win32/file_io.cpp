@@ -150,6 +150,30 @@ unsigned ModeOfPath(const std::string&, unsigned fallback) { return fallback; }
 
 bool MayWrite(const std::string& path) { return ::_access(path.c_str(), 2) == 0; }
 
+Sameness PathNamesFile(const std::string& path, int fd) {
+    BY_HANDLE_FILE_INFORMATION open{}, named{};
+    const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+    if (handle == INVALID_HANDLE_VALUE || !::GetFileInformationByHandle(handle, &open))
+        return Sameness::Unknown;
+    // No access asked for: the file's identity only, whoever holds it open.
+    const HANDLE other =
+        ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (other == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Sameness::Different
+                                                                              : Sameness::Unknown;
+    }
+    const BOOL known = ::GetFileInformationByHandle(other, &named);
+    ::CloseHandle(other);
+    if (!known) return Sameness::Unknown;
+    return open.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+                   open.nFileIndexHigh == named.nFileIndexHigh &&
+                   open.nFileIndexLow == named.nFileIndexLow
+               ? Sameness::Same
+               : Sameness::Different;
+}
+
 std::string ResolvedPath(const std::string& path) {
     char full[MAX_PATH];
     const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);

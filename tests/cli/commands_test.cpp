@@ -60,13 +60,15 @@ TEST_F(Commands, VerifyComparesTheRomWithTheImageAsFlashedWithoutWriting) {
 
     session.Sim().CaptureTrace(true);
     EXPECT_EQ(verify(flashed).out, "ROM matches the image: 65536 bytes compared.\n");
+    // Nothing but the identification's command cycles is written; the ROM is read in blocks.
     size_t reads = 0;
     for (const sim::TraceRecord& r : session.Requests()) {
         if (!r.isEprom) continue;
-        EXPECT_EQ(r.epromDir, 0);
-        EXPECT_EQ(r.epromLen, 512);
-        EXPECT_EQ(r.epromOffset, 512 * reads);
-        ++reads;
+        if (r.epromDir == 1) {
+            EXPECT_TRUE(r.epromOffset == 0x5555 || r.epromOffset == 0x2AAA) << r.epromOffset;
+        } else if (r.epromLen == 512) {
+            EXPECT_EQ(r.epromOffset, 512 * reads++);
+        }
     }
     EXPECT_EQ(reads, 128u);
 

@@ -111,6 +111,12 @@ TEST_F(ConfigCommand, AnEntryLeftAloneKeepsItsBytesWhenAnotherChanges) {
         std::equal(edited.begin() + dword, edited.begin() + dword + 4, m_original.begin() + dword));
     EXPECT_EQ(edited[Location(0)], 0);
     EXPECT_EQ(edited[Location(4)], 30);
+    // Named, the value that its 16-bit slot already held is written at the entry's full width.
+    ASSERT_EQ(Run({"5=4464"}, m_dir.Path("named.rom")).exit, 0);
+    const std::vector<uint8_t> named = ReadFile(m_dir.Path("named.rom"));
+    ASSERT_EQ(named.size(), m_original.size());
+    EXPECT_EQ(std::vector<uint8_t>(named.begin() + dword, named.begin() + dword + 4),
+              (std::vector<uint8_t>{0x70, 0x11, 0, 0}));
 }
 
 TEST_F(ConfigCommand, SameValuesOrAFailedWriteLeaveEveryFileAsItWas) {

@@ -236,16 +236,18 @@ TEST_F(Run, ReadBackFaultsAreFoundByVerification) {
         sim::RigFaults faults;
         uint32_t loc;
         size_t pageRetries;
-    } cases[] = {{"SST 39SF010A", unreadable, 0x0400, 0},
-                 {"AMD29F010", weak, 0x0123, 0},
-                 {"SST 29EE010", flaky, 0x0200, 16}};
+        uint8_t value;                                           // the image's byte there
+    } cases[] = {{"SST 39SF010A", unreadable, 0x0400, 0, 0x00},  // unread is not verified
+                 {"SST 29EE010", unreadable, 0x0400, 16, 0x00},
+                 {"AMD29F010", weak, 0x0123, 0, 0x3C},
+                 {"SST 29EE010", flaky, 0x0200, 16, 0x3C}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chip);
         RecordedEvents().clear();
         SimSession session(ChipRig(c.chip, c.faults));
         LoadRunImage(ImageWithZeroTail(4096, 4096));
         uint8_t* image = CurrentFlashRunState().image.get();
-        image[c.loc] = 0x3C;  // bit 7 clear, so a failed poll read still looks done
+        image[c.loc] = c.value;  // bit 7 clear, so a failed poll read still looks done
         EXPECT_EQ(FlashRun(0), 0);
         EXPECT_EQ(CurrentFlashRunState().status, StatusVerifyFailed);
         const auto texts = TextsOf(EventText);
