@@ -64,8 +64,9 @@ int RunOperation(const SoakCase& c, const std::string& folder, sim::Simulator& s
     const int status = cli::RunBackup(uint32_t{0}, backup, out, out);
     if (status != 0) return status;
     const std::vector<uint8_t> saved = ReadBytes(backup), chip = simulator.ChipContents(0);
-    const bool whole = saved.size() == static_cast<size_t>(RomSize) &&
-                       std::equal(saved.begin(), saved.end(), chip.begin());
+    // A chip smaller than the adapter's ROM appears again and again across it.
+    bool whole = saved.size() == static_cast<size_t>(RomSize) && !chip.empty();
+    for (size_t i = 0; whole && i < saved.size(); ++i) whole = saved[i] == chip[i % chip.size()];
     return whole ? status : BackupNotTheRom;
 }
 
