@@ -110,7 +110,7 @@ void RegisterCommands(CLI::App& app, int& exitStatus) {
         const bool chips = claim == platform::HostLockState::Held;
         exitStatus = RunList(options->json, std::cout, std::cerr, chips);
         if (chips || exitStatus != ExitOk) return;
-        ReportUnclaimedHost(claim, std::cerr);
+        ReportUnclaimedHost(std::cerr);
         exitStatus = ExitBusy;
     });
 

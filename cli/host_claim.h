@@ -10,9 +10,9 @@ namespace tarvex::cli {
 // two processes never interleave their command cycles. Held when this process has it.
 platform::HostLockState ClaimHost();
 
-// Tells why the host could not be claimed: an operation running elsewhere, or a lock that
-// cannot be taken at all.
-void ReportUnclaimedHost(platform::HostLockState state, std::ostream& err);
+// Tells why the last claim failed: an operation running elsewhere, or a lock that cannot be
+// taken at all.
+void ReportUnclaimedHost(std::ostream& err);
 
 // Runs a command that sends command cycles to a chip, or refuses it at once with ExitBusy when
 // the host cannot be claimed.

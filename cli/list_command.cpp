@@ -38,7 +38,7 @@ void PrintText(const DriverSurvey& survey, std::ostream& out) {
             out << "PCI identity unavailable, ";
         }
         out << (adapter.chipChecked ? FlashModelLine(adapter.chipName, adapter.chipId)
-                                    : "Flash Model: not checked, an operation is running elsewhere")
+                                    : FlashModelNotChecked)
             << "\n";
     }
 }

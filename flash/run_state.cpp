@@ -11,13 +11,7 @@ FlashRunState g_flashRunState;
 FlashRunState& CurrentFlashRunState() { return g_flashRunState; }
 
 void ResetFlashRunState() {
-    g_flashRunState.adapter = 0;
-    g_flashRunState.force = 0;
-    g_flashRunState.file = NoFileDescriptor;
-    g_flashRunState.image.reset();
-    g_flashRunState.imageLength = 0;
-    g_flashRunState.contentLength = 0;
-    g_flashRunState.status = StatusOk;
+    g_flashRunState = FlashRunState{};
     SetEventSink(nullptr);
 }
 

@@ -20,7 +20,7 @@ std::string FlashChipLine(AdapterIndex adapter) {
 std::string HostCheckedChipLine(AdapterIndex adapter) {
     platform::HostLock lock;
     if (lock.TryAcquire() == platform::HostLockState::HeldElsewhere)
-        return "Flash Model: not checked, an operation is running elsewhere";
+        return FlashModelNotChecked;
     return FlashChipLine(adapter);
 }
 

@@ -1,9 +1,9 @@
 // Open, Flash!, Backup and Exit of the main window.
 #include <cstdio>
 
+#include "flash/host_claim.h"
 #include "image/flash_from_file.h"
 #include "image/rom_backup.h"
-#include "platform/host_lock.h"
 #include "ui/flash_dlg.h"
 #include "ui/flash_progress_sink.h"
 #include "ui/prompter.h"
@@ -25,24 +25,11 @@ private:
 
 namespace {
 
-// Takes the host lock for one operation; says why not when another process holds it or it
-// cannot be taken, and then nothing is started.
+// Takes the host lock for one operation; says why not, and then nothing is started.
 bool ClaimHostFor(CFlashDlg& dialog, platform::HostLock& lock) {
-    switch (lock.TryAcquire()) {
-    case platform::HostLockState::Held:
-        return true;
-    case platform::HostLockState::HeldElsewhere:
-        ShowOkMessage(&dialog.Surface(),
-                      "An operation is running elsewhere. Try again when it has ended.", "Error",
-                      MessageIcon::Error);
-        return false;
-    case platform::HostLockState::Unavailable:
-        break;
-    }
-    ShowOkMessage(
-        &dialog.Surface(),
-        "The host lock " + platform::HostLockName() + " cannot be taken, so nothing was started.",
-        "Error", MessageIcon::Error);
+    std::string refusal;
+    if (TryClaimHost(lock, refusal) == platform::HostLockState::Held) return true;
+    ShowOkMessage(&dialog.Surface(), refusal, "Error", MessageIcon::Error);
     return false;
 }
 

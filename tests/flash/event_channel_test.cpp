@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "flash/event_channel.h"
@@ -55,16 +56,16 @@ TEST(FlashStatus, NamesFollowTheCodesAndResetClearsTheRecord) {
     EXPECT_STREQ(FlashStatusName(-1), "StatusUnknown");
 
     FlashRunState& run = CurrentFlashRunState();
-    run = {3, 1, 9, std::make_unique<uint8_t[]>(4), 4, StatusOk};
+    run = {3, 1, 9, std::make_unique<uint8_t[]>(4), 4, 2, StatusOk};
     RecordFlashStatus(StatusProtected);
     EXPECT_EQ(run.status, StatusProtected);
+    SetEventSink(testing::RecordEvent);
     ResetFlashRunState();
-    EXPECT_EQ(run.adapter, 0u);
-    EXPECT_EQ(run.force, 0);
-    EXPECT_EQ(run.file, NoFileDescriptor);
+    EXPECT_EQ(std::tie(run.adapter, run.force, run.file, run.imageLength, run.contentLength,
+                       run.status),
+              std::make_tuple(0u, uint8_t{0}, NoFileDescriptor, 0, 0, StatusOk));
     EXPECT_EQ(run.image, nullptr);
-    EXPECT_EQ(run.imageLength, 0);
-    EXPECT_EQ(run.status, StatusOk);
+    EXPECT_EQ(CurrentEventSink(), nullptr);
 }
 
 TEST(ImageChecksum, AdjustsTheLastDeclaredByteWithinTheBuffer) {

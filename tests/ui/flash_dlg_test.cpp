@@ -222,8 +222,10 @@ TEST_F(FlashDlgTest, WhileAnOperationRunsElsewhereNothingReachesAChip) {
     Click(IdcBackup);
     Choose(1);
     EXPECT_EQ(g_status.WindowText(), busy);
-    const ShownMessage refused{"An operation is running elsewhere. Try again when it has ended.",
-                               "Error", MessageIcon::Error};
+    const ShownMessage refused{
+        "An operation is running elsewhere: another process holds " + platform::HostLockName() +
+            ". Nothing was sent to the flash chips; try again when it has ended.",
+        "Error", MessageIcon::Error};
     EXPECT_EQ(prompter.messages, (Messages{refused, refused}));
     for (const sim::TraceRecord& request : session->Requests())
         EXPECT_FALSE(request.isEprom) << request.epromOffset;
