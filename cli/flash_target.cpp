@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/exit_codes.h"
+#include "driver/rom_size.h"
 #include "flash/chip_catalogue.h"
 #include "flash/image_checksum.h"
 #include "platform/file_io.h"

@@ -10,6 +10,7 @@
 #include "cli/image_report.h"
 #include "cli/json_text.h"
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "flash/chip_line.h"
 #include "platform/device.h"
 

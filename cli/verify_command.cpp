@@ -8,6 +8,7 @@
 #include "cli/exit_codes.h"
 #include "cli/flash_target.h"
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "flash/eprom_access.h"
 #include "flash/event_channel.h"
 #include "flash/identify.h"

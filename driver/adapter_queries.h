@@ -25,13 +25,5 @@ int32_t GetAdapterCount();
 int32_t GetAdapterPciId(AdapterIndex adapter, PciIdentity* identity);
 int32_t GetAdapterInfo(AdapterIndex adapter, AdapterInfo* info);
 int32_t ImageMatchesAdapter(AdapterIndex adapter, PciIdentity imageIdentity);
-int32_t SetRomSizeForAdapter(AdapterIndex adapter);
-
-// ROM size of an adapter identity: 64 KiB for the fourteen listed identities, else 128 KiB.
-int32_t RomSizeForIdentity(PciIdentity identity);
-
-// Process-wide ROM length in bytes, 65536 at start.
-inline constexpr int32_t DefaultRomSize = 65536;
-extern int32_t RomSize;
 
 }  // namespace tarvex

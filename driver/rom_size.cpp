@@ -1,4 +1,4 @@
-#include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 
 namespace tarvex {
 

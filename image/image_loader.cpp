@@ -6,6 +6,7 @@
 #include <new>
 
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "flash/event_channel.h"
 #include "image/rom_layout.h"
 #include "platform/file_io.h"

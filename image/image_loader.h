@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "driver/rom_size.h"
 #include "flash/flash_status.h"
 
 namespace tarvex {
@@ -24,8 +25,9 @@ int32_t ImageBufferLength(int64_t fileSize);
 int OpenImageFile(const char* path);
 
 // Loads an open image file as flash from file does: the first 4 bytes and the signature, a
-// length byte that the file holds, the buffer rule, the rest in one read, the zero tail. Posts the message of a failure and returns
-// StatusInvalidImage, StatusNoMemory or StatusReadError; StatusOk with the image filled.
+// length byte that the file holds, the buffer rule, the rest in one read, the zero tail. Posts the
+// message of a failure and returns StatusInvalidImage, StatusNoMemory or StatusReadError; StatusOk
+// with the image filled.
 FlashStatus LoadImageFile(int fd, LoadedImage& image);
 
 }  // namespace tarvex

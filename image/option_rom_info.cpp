@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "platform/byte_order.h"
+#include "driver/rom_size.h"
 #include "image/config_image_check.h"
 #include "image/pci_data_layout.h"
 #include "image/rom_layout.h"
+#include "platform/byte_order.h"
 
 namespace tarvex {
 

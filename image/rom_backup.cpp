@@ -1,6 +1,7 @@
 #include "image/rom_backup.h"
 
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "flash/eprom_access.h"
 #include "flash/event_channel.h"
 #include "platform/replacing_file.h"

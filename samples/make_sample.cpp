@@ -6,6 +6,7 @@
 #include <string>
 
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "platform/pci_pair_text.h"
 #include "samples/sample_image.h"
 #include "sim/rig.h"

@@ -4,6 +4,7 @@
 
 #include "cli/exit_codes.h"
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "flash/chip_catalogue.h"
 #include "flash/data_poll.h"
 #include "flash/flash_status.h"

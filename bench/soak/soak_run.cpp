@@ -10,6 +10,7 @@
 #include "cli/verify_command.h"
 #include "driver/adapter_queries.h"
 #include "driver/link_state.h"
+#include "driver/rom_size.h"
 #include "flash/run_state.h"
 #include "platform/device.h"
 #include "platform/host_lock.h"
@@ -58,8 +59,10 @@ int RunOperation(const SoakCase& c, const std::string& folder, sim::Simulator& s
         request.always = true;  // every run programs, even over the same image
         return cli::RunFlash(request, {}, out, out);
     }
-    case Operation::Verify: return cli::RunVerify(0, image, out, out);
-    case Operation::Backup: break;
+    case Operation::Verify:
+        return cli::RunVerify(0, image, out, out);
+    case Operation::Backup:
+        break;
     }
     const int status = cli::RunBackup(uint32_t{0}, backup, out, out);
     if (status != 0) return status;
@@ -84,7 +87,8 @@ int RunCase(const SoakCase& c, const std::string& folder) {
     if (c.operation == Operation::Verify) PutFlashedImage(c, romPath);
 
     std::string error;
-    const std::shared_ptr<sim::Simulator> simulator = sim::Simulator::Create(CaseRig(c, romPath), error);
+    const std::shared_ptr<sim::Simulator> simulator =
+        sim::Simulator::Create(CaseRig(c, romPath), error);
     if (!simulator) return -2;
     platform::HostLock lock;
     if (lock.TryAcquire() != platform::HostLockState::Held) return -3;

@@ -6,6 +6,7 @@
 #include "config/config_checksum.h"
 #include "config/config_scan.h"
 #include "config/value_slots.h"
+#include "driver/rom_size.h"
 #include "image_builder.h"
 
 namespace tarvex {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "platform/byte_order.h"
 #include "support/sim_session.h"
 
@@ -69,8 +70,8 @@ TEST(Queries, ImageDoesNotMatchWhenTheLinkCannotComeUp) {
 }
 
 TEST(Queries, RomSizeFollowsTheAdapterIdentity) {
-    SimSession session(MakeRig({MakeAdapter(0x1C5D, 0x0B23), MakeAdapter(0x1C5D, 0x0C31),
-                                MakeAdapter(0x11AB, 0x5081)}));
+    SimSession session(MakeRig(
+        {MakeAdapter(0x1C5D, 0x0B23), MakeAdapter(0x1C5D, 0x0C31), MakeAdapter(0x11AB, 0x5081)}));
     ASSERT_EQ(SetRomSizeForAdapter(1), 0);
     EXPECT_EQ(RomSize, 131072);
     ASSERT_EQ(SetRomSizeForAdapter(0), 0);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/rom_size.h"
 #include "flash/chip_catalogue.h"
 #include "flash/data_poll.h"
 #include "flash/run_state.h"

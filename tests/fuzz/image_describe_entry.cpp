@@ -5,6 +5,7 @@
 #include "cli/exit_codes.h"
 #include "cli/info_command.h"
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "fuzz_entries.h"
 #include "fuzz_support.h"
 #include "image/option_rom_info.h"

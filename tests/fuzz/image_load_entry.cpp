@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "flash/event_channel.h"
 #include "flash/image_checksum.h"
 #include "fuzz_entries.h"
@@ -60,7 +61,8 @@ int FuzzImageLoad(const uint8_t* data, size_t size) {
         MemoryFile file(data, size);
         status = LoadImageFile(file.Fd(), image);
     }
-    const bool signature = size >= 4 && data[0] == RomSignatureByte0 && data[1] == RomSignatureByte1;
+    const bool signature =
+        size >= 4 && data[0] == RomSignatureByte0 && data[1] == RomSignatureByte1;
     const bool whole = size >= 4 && size_t{data[RomLengthOffset]} * RomLengthUnit <= size;
     FuzzCheck((status == StatusOk) == (signature && whole),
               "exactly the files with the signature that hold their declared length load");

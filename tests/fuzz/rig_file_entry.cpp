@@ -3,6 +3,7 @@
 
 #include "driver/adapter_queries.h"
 #include "driver/link_state.h"
+#include "driver/rom_size.h"
 #include "flash/event_channel.h"
 #include "flash/identify.h"
 #include "fuzz_entries.h"

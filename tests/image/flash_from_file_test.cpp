@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "image/image_fixture.h"
 #include "image/rom_backup.h"
 
@@ -50,8 +51,8 @@ TEST_F(FlashFromFileTest, ForeignIdentityIsRefusedUnlessTheLowForceByteIsSet) {
         const std::string path = WriteFile(m_dir.Path("x.rom"), SampleRom(c.vendor, c.device));
         EXPECT_EQ(FlashFromFile(0, path.c_str(), c.force, RecordEvent), StatusNoAdapter);
         EXPECT_EQ(EventTexts(), (std::vector<std::string>{
-                                     "Loading file...\n", "BIOS code loaded\n", c.identityText,
-                                     "No supporting host adapter is found.\n\r"}));
+                                    "Loading file...\n", "BIOS code loaded\n", c.identityText,
+                                    "No supporting host adapter is found.\n\r"}));
         EXPECT_TRUE(EpromTrace(session).empty());
     }
     SimSession session(OneAdapterRig(0x0A12), false);
@@ -68,7 +69,8 @@ TEST_F(FlashFromFileTest, TruncatedImageIsRefusedBeforeTheChip) {
     image.resize(1000);
     const std::string path = WriteFile(m_dir.Path("truncated.rom"), image);
     EXPECT_EQ(FlashFromFile(0, path.c_str(), 0, RecordEvent), StatusInvalidImage);
-    EXPECT_EQ(EventTexts(), (std::vector<std::string>{"Loading file...\n", "Invalid BIOS image\n"}));
+    EXPECT_EQ(EventTexts(),
+              (std::vector<std::string>{"Loading file...\n", "Invalid BIOS image\n"}));
     EXPECT_TRUE(EpromTrace(session).empty());
     image.resize(32768, 0xFF);  // whole again: declared and held
     WriteFile(path, image);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "image/image_fixture.h"
 
 namespace tarvex::testing {

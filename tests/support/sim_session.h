@@ -8,6 +8,7 @@
 
 #include "driver/adapter_queries.h"
 #include "driver/link_state.h"
+#include "driver/rom_size.h"
 #include "platform/device.h"
 #include "sim/simulator.h"
 

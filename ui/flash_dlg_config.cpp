@@ -4,6 +4,7 @@
 #include <new>
 
 #include "driver/adapter_queries.h"
+#include "driver/rom_size.h"
 #include "image/config_image_check.h"
 #include "image/rom_layout.h"
 #include "platform/file_io.h"

@@ -1,10 +1,11 @@
+#include "sim/simulator_state.h"
+
 #include <algorithm>
 #include <cstring>
 
 #include "platform/byte_order.h"
-#include "sim/driver_contract.h"
 #include "platform/errors.h"
-#include "sim/simulator_state.h"
+#include "sim/driver_contract.h"
 
 namespace tarvex::sim {
 
@@ -17,9 +18,12 @@ constexpr uint32_t AdapterNameField = 72;
 uint32_t ConcernedAdapter(bool ntFamily, const DecodedRequest& r) {
     switch (r.kind) {
     case RequestKind::AdapterInfo:
-    case RequestKind::PciIdentity: return LoadLe32(r.input);
-    case RequestKind::EpromAccess: return r.eprom.adapter;
-    default: return ntFamily ? 0 : r.prefix;
+    case RequestKind::PciIdentity:
+        return LoadLe32(r.input);
+    case RequestKind::EpromAccess:
+        return r.eprom.adapter;
+    default:
+        return ntFamily ? 0 : r.prefix;
     }
 }
 
@@ -80,7 +84,9 @@ uint32_t SimulatorState::Route(RequestContext& context) {
 uint32_t SimulatorState::Answer(RequestContext& context) {
     DecodedRequest& r = context.request;
     switch (r.kind) {
-    case RequestKind::Version: StoreLe32(r.output, rig.driver.interfaceVersion); return 0;
+    case RequestKind::Version:
+        StoreLe32(r.output, rig.driver.interfaceVersion);
+        return 0;
     case RequestKind::AdapterCount:
         StoreLe32(r.output,
                   rig.driver.adapterCount.value_or(static_cast<uint32_t>(rig.adapters.size())));
@@ -88,7 +94,9 @@ uint32_t SimulatorState::Answer(RequestContext& context) {
     case RequestKind::AdapterInfo:
         WriteAdapterInfo(rig.adapters[context.adapter], r.output);
         return 0;
-    case RequestKind::Capability: std::memcpy(r.output, r.input, CapabilityBlockSize); return 0;
+    case RequestKind::Capability:
+        std::memcpy(r.output, r.input, CapabilityBlockSize);
+        return 0;
     case RequestKind::AdapterList: {
         if (!devices.AnswersAdapterList(*context.device)) return platform::ErrorInvalidFunction;
         const std::vector<uint32_t> listed = devices.ListedAdapters(*context.device);
@@ -106,7 +114,8 @@ uint32_t SimulatorState::Answer(RequestContext& context) {
     }
     case RequestKind::EpromAccess:
         return PerformEpromAccess(adapters[context.adapter], r.eprom, r.output);
-    case RequestKind::Unknown: break;
+    case RequestKind::Unknown:
+        break;
     }
     return platform::ErrorInvalidParameter;
 }

@@ -2,6 +2,7 @@
 // keeps, and end to end an edit kept in the temporary file that Flash then
 // programs.
 #include "config/config_state.h"
+#include "driver/rom_size.h"
 #include "test_images.h"
 #include "ui/config_dlg.h"
 #include "ui/templates/control_ids.h"
