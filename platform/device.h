@@ -23,7 +23,8 @@ ProviderDescription DescribeDeviceProvider();
 // Device-control requests sent since process start, accepted or not.
 uint64_t DeviceRequestCount();
 
-// Supplied by the build: the simulator, or the real driver on Windows.
+// Supplied by the program's composition (composition/): the simulator, or on Windows the
+// adapters' driver.
 std::shared_ptr<DeviceProvider> MakeDefaultDeviceProvider();
 
 }  // namespace tarvex::platform
