@@ -9,6 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "binary_fixture.h"
 
 namespace tarvex::testing {
@@ -28,6 +31,10 @@ TerminalRun RunOnTerminal(const std::string& arguments, const std::string& waitF
                           const std::string& typed) {
     int master = -1;
     const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
+    if (child < 0) {
+        ADD_FAILURE() << "no pseudo-terminal can be had here: " << std::strerror(errno);
+        return {};
+    }
     if (child == 0) {
         execl("/bin/sh", "sh", "-c", ("exec '" TARVEX_CLI_BINARY "' " + arguments).c_str(),
               static_cast<char*>(nullptr));

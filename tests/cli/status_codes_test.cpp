@@ -92,7 +92,7 @@ TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
          "The chip has not finished its erase"},
         {"AM29LV001BB", locked, own, 12, 12, "The flash sector is protected!\n", Untouched},
         {"SST 39SF010A", weak, own, 13, 13, "Abort ...\norig data=", Different + " offset 0x123"},
-        {"SST 39SF010A", noInfo, own, 14, 14, "", Untouched},
+        {"SST 39SF010A", noInfo, own, 14, 14, "does not answer its information query", Untouched},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
