@@ -41,6 +41,10 @@ public:
     bool RunUntilTrace(const std::string& text);
     // Ends the child at once (SIGKILL, TerminateProcess) and waits for its end.
     void Kill();
+#ifndef _WIN32
+    // Sends the child SIGINT, as Ctrl-C on its terminal would.
+    void Interrupt();
+#endif
     // Lets the child run to its end; its exit code, or 128 + the signal that ended it.
     int Finish();
 

@@ -130,6 +130,10 @@ void CliProcess::Kill() {
     Reap();
 }
 
+void CliProcess::Interrupt() {
+    if (m_pid > 0) ::kill(m_pid, SIGINT);
+}
+
 int CliProcess::Finish() {
     if (m_pid > 0) {
         // Nothing to wait for: the trace is read as it comes, the child runs to its end.

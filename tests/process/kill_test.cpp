@@ -148,5 +148,33 @@ TEST_F(KillTest, ConfigSaveKilledMidwayLeavesTheImageAsItWas) {
 }
 #endif
 
+#ifndef _WIN32
+// Signals cannot half-write a ROM by accident: the first is only warned about; a second within
+// the window stops the flash, which says what the ROM now holds.
+TEST_F(KillTest, OneInterruptIsWarnedAboutAndASecondStopsWithThePartlyWrittenRom) {
+    const std::string warning = "Interrupting now would leave the adapter's ROM partly written";
+    WriteRig("1C5D:0A12", "SST 39SF010A");
+    const std::string image = Path("image.rom");
+    Write(image, MakeSampleImage({0x1C5D, 0x0A12, 16384, ClassCodeRaid, "new"}));
+    for (const int interrupts : {1, 2}) {
+        SCOPED_TRACE(interrupts);
+        CliProcess flash(Launch({"flash", image, "--always"}, Path("trace")));
+        ASSERT_TRUE(flash.RunUntilError("Flashing....")) << flash.Err();
+        flash.Interrupt();
+        ASSERT_TRUE(flash.RunUntilError(warning)) << flash.Err();
+        if (interrupts == 1) {
+            EXPECT_EQ(flash.Finish(), 0) << flash.Err();
+            EXPECT_TRUE(flash.Err().ends_with("Passed !\nSuccessful!\n")) << flash.Err();
+            continue;
+        }
+        flash.Interrupt();
+        EXPECT_EQ(flash.Finish(), 130) << flash.Err();
+        EXPECT_NE(flash.Err().find("Stopped: the adapter's ROM is partly written"),
+                  std::string::npos);
+        EXPECT_EQ(flash.Err().find("Successful!"), std::string::npos) << flash.Err();
+    }
+}
+#endif
+
 }  // namespace
 }  // namespace tarvex::testing
