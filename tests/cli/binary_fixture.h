@@ -11,9 +11,8 @@ namespace tarvex::testing {
 class CliBinaryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::ofstream(m_dir.Path("rig.json")) << R"({"clock": {"mode": "virtual"}, "adapters": [
-            {"pci": "1C5D:0A12", "model": 7, "name": "A", "chip": "SST 39SF010A", "rom": "a0.rom"},
-            {"pci": "1C5D:0C32", "model": 12, "name": "B", "chip": "ATMEL FLASH", "rom": "a1.rom"}]})";
+        WriteRigFile(m_dir.Path("rig.json"), {{"1C5D:0A12", "SST 39SF010A", "a0.rom", "", "A", 7},
+                                              {"1C5D:0C32", "ATMEL FLASH", "a1.rom", "", "B", 12}});
         SetEnvironment("TARVEX_SIM_RIG", m_dir.Path("rig.json"));
         // A host lock of the test's own, so that tests running side by side never meet on it.
         SetEnvironment("TARVEX_LOCK_FILE", m_dir.Path("host.lock"));

@@ -13,16 +13,20 @@ constexpr size_t ChipSize = 128 * 1024;  // both chips used here
 
 class CarefulFlashFaults : public CliBinaryTest {
 protected:
-    // One adapter 1C5D:0A12 (64 KiB ROM) with `chip` (a rig's adapter fields), its chip holding
-    // `rom` padded with erased bytes, and a trace of every request.
-    void UseAdapter(const std::string& chip, std::vector<uint8_t> rom) {
-        std::ofstream(m_dir.Path("rig.json"))
-            << R"({"clock": {"mode": "virtual"}, "trace": {"file": "trace.jsonl"}, "adapters": [
-            {"pci": "1C5D:0A12", "model": 7, "name": "A", "rom": "a0.rom", )"
-            << chip << "}]}";
+    // One adapter (1C5D:0A12, 64 KiB ROM, its chip in a0.rom) holding `rom` padded with erased
+    // bytes, and a trace of every request.
+    void UseAdapter(const RigFileAdapter& adapter, std::vector<uint8_t> rom) {
+        WriteRigFile(m_dir.Path("rig.json"), {adapter}, R"("trace": {"file": "trace.jsonl"})");
         rom.resize(ChipSize, 0xFF);
         m_before = rom;
         WriteFile(m_dir.Path("a0.rom"), rom);
+    }
+    static RigFileAdapter Sst(const std::string& more = "") {
+        return {"1C5D:0A12", "SST 39SF010A", "a0.rom", more, "A", 7};
+    }
+    // A page-write part that takes any write it does not know as a command as data.
+    static RigFileAdapter Unprotected() {
+        return {"1C5D:0A12", "WINBOND W29EE011/W29C011A", "a0.rom", R"("sdp": false)", "A", 7};
     }
     std::vector<uint8_t> Rom() { return ReadFile(m_dir.Path("a0.rom")); }
     // The sample as a flash writes it: its zero tail up to the adapter's 64 KiB.
@@ -51,11 +55,10 @@ TEST_F(CarefulFlashFaults, RefusalsLeaveTheRomAsItWasAndSendNoWrite) {
     const std::string tooBig = WriteFile(m_dir.Path("big.rom"), big);
     const std::string image = WriteFile(m_dir.Path("image.rom"), sample);
     std::filesystem::create_hard_link(image, m_dir.Path("link.rom"));
-    const std::string unprotected = R"("chip": "WINBOND W29EE011/W29C011A", "sdp": false)";
-    const std::string queryFailsOnce =
-        R"("chip": "SST 39SF010A", "faults": {"transient": {"adapter_info": 4}})";
+    const RigFileAdapter unprotected = Unprotected();
+    const RigFileAdapter queryFailsOnce = Sst(R"("faults": {"transient": {"adapter_info": 4}})");
     const struct {
-        std::string adapter;
+        RigFileAdapter adapter;
         std::string arguments;
         int exit;
         const char* message;
@@ -72,8 +75,8 @@ TEST_F(CarefulFlashFaults, RefusalsLeaveTheRomAsItWasAndSendNoWrite) {
         {unprotected, "flash '" + tooBig + "'", 15,
          "larger than the 65536-byte ROM of adapter 0; nothing was erased"},
         {unprotected, "verify '" + tooBig + "'", 15, "larger than the 65536-byte ROM"},
-        {R"("chip": "SST 39SF010A", "faults": {"read_fails_at": 512})", "verify '" + image + "'",
-         10, "Read EPROM 512 byte(s) at 0x200 ERROR!", true},
+        {Sst(R"("faults": {"read_fails_at": 512})"), "verify '" + image + "'", 10,
+         "Read EPROM 512 byte(s) at 0x200 ERROR!", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -94,16 +97,15 @@ TEST_F(CarefulFlashFaults, TheBackupHoldsTheRomAsItWasBeforeAnyCommandCycle) {
     // The identification's cycles may land as data on a page-write part without protection;
     // the backup is taken first all the same, and also when there is nothing to flash.
     const struct {
-        std::string chip;
+        RigFileAdapter chip;
         std::vector<uint8_t> rom;
         const char* said;
     } cases[] = {
-        {R"("chip": "WINBOND W29EE011/W29C011A", "sdp": false)", SampleRom(0x1C5D, 0x0A12, 16384),
-         "Passed !\nSuccessful!\n"},
-        {R"("chip": "SST 39SF010A")", Flashed(), "nothing was erased"},
+        {Unprotected(), SampleRom(0x1C5D, 0x0A12, 16384), "Passed !\nSuccessful!\n"},
+        {Sst(), Flashed(), "nothing was erased"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.chip);
+        SCOPED_TRACE(c.chip.chip);
         UseAdapter(c.chip, c.rom);
         const CliResult result = Run("flash '" + Sample + "' --backup '" + backup + "'");
         EXPECT_EQ(result.exit, 0) << result.err;
@@ -116,7 +118,7 @@ TEST_F(CarefulFlashFaults, TheBackupHoldsTheRomAsItWasBeforeAnyCommandCycle) {
 
 #ifndef _WIN32
 TEST_F(CarefulFlashFaults, AReaderThatGoesAwayDoesNotStopTheFlash) {
-    UseAdapter(R"("chip": "SST 39SF010A")", SampleRom(0x1C5D, 0x0A12, 16384));
+    UseAdapter(Sst(), SampleRom(0x1C5D, 0x0A12, 16384));
     const std::string script = "'" TARVEX_CLI_BINARY "' flash '" + Sample +
                                "' --yes 2>&1 | head -1; exit ${PIPESTATUS[0]}";
     const ProgramResult result = RunProgram("/bin/bash", {"-c", script}, m_dir.Root().string());

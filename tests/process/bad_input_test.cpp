@@ -80,13 +80,13 @@ TEST_F(BadInput, HostileImagesGetAMessageAndTheDocumentedStatusFromEachCommand) 
         piece[0x40 + 0x15] = 0;
         chain.insert(chain.end(), piece.begin(), piece.end());
     }
-    Write(Path("empty.rom"), {});
-    Write(Path("three.rom"), {0x55, 0xAA, 0x01});
-    Write(Path("reversed.rom"), reversed);
-    Write(Path("far-pci.rom"), farPci);
-    Write(Path("overlong.rom"), overlong);
-    Write(Path("chain.rom"), chain);
-    Write(Path("huge.rom"), {0x55, 0xAA, 0x40, 0xCB});
+    WriteFile(Path("empty.rom"), {});
+    WriteFile(Path("three.rom"), {0x55, 0xAA, 0x01});
+    WriteFile(Path("reversed.rom"), reversed);
+    WriteFile(Path("far-pci.rom"), farPci);
+    WriteFile(Path("overlong.rom"), overlong);
+    WriteFile(Path("chain.rom"), chain);
+    WriteFile(Path("huge.rom"), {0x55, 0xAA, 0x40, 0xCB});
     std::filesystem::resize_file(Path("huge.rom"), uintmax_t{5} << 30);  // a hole
     std::filesystem::create_directory(Path("folder.rom"));
 

@@ -21,15 +21,15 @@ protected:
     void PutOldImage(uint16_t device) const {
         std::vector<uint8_t> old = MakeSampleImage({0x1C5D, device, 16384, ClassCodeRaid, "old"});
         old.resize(ChipSize, 0xFF);
-        Write(Path("chip.rom"), old);
+        WriteFile(Path("chip.rom"), old);
     }
-    std::vector<uint8_t> Chip() const { return Read(Path("chip.rom")); }
+    std::vector<uint8_t> Chip() const { return ReadFile(Path("chip.rom")); }
     size_t UnfinishedBeside(const std::string& target, size_t* size = nullptr) const {
         size_t count = 0;
         for (const std::string& name : Names()) {
             if (!name.starts_with(target + ".unfinished-")) continue;
             ++count;
-            if (size) *size = Read(Path(name)).size();
+            if (size) *size = ReadFile(Path(name)).size();
         }
         return count;
     }
@@ -69,7 +69,7 @@ TEST_F(KillTest, FlashKilledWhileErasingProgrammingOrVerifyingIsMendedByTheNextF
         const std::vector<uint8_t> old = Chip();
         std::vector<uint8_t> flashed =
             MakeSampleImage({0x1C5D, phase.device, 32768, ClassCodeRaid, "new"});
-        Write(Path("image.rom"), flashed);
+        WriteFile(Path("image.rom"), flashed);
         flashed.resize(FlashedLength, 0x00);
 
         CliProcess killed(Launch({"flash", Path("image.rom")}, Path("trace.fifo")));
@@ -102,7 +102,7 @@ TEST_F(KillTest, BackupKilledMidwayLeavesTheEarlierBackupAndNothingThatPassesFor
     WriteRig("1C5D:0A12", "SST 39SF010A");
     PutOldImage(0x0A12);
     const std::vector<uint8_t> earlier(65536, 0x5A);
-    Write(Path("backup.rom"), earlier);
+    WriteFile(Path("backup.rom"), earlier);
     const std::string readingBlock32 = R"("offset":16384,"dir":0,"len":512)";
     for (const char* target : {"backup.rom", "fresh.rom"}) {
         CliProcess killed(Launch({"backup", Path(target)}, Path("trace.fifo")));
@@ -113,14 +113,14 @@ TEST_F(KillTest, BackupKilledMidwayLeavesTheEarlierBackupAndNothingThatPassesFor
         EXPECT_TRUE(partial >= 16384 && partial < 65536) << partial;
         std::filesystem::remove(Path("trace.fifo"));
     }
-    EXPECT_EQ(Read(Path("backup.rom")), earlier);
+    EXPECT_EQ(ReadFile(Path("backup.rom")), earlier);
     EXPECT_FALSE(std::filesystem::exists(Path("fresh.rom")));
 
     // The next backups to the same files are whole and remove what the killed ones left.
     for (const char* target : {"backup.rom", "fresh.rom"}) {
         EXPECT_EQ(RunCli(Launch({"backup", Path(target)})), 0);
-        EXPECT_TRUE(SameBytes(Read(Path(target)), Chip(), 0, 65536));
-        EXPECT_EQ(Read(Path(target)).size(), 65536u);
+        EXPECT_TRUE(SameBytes(ReadFile(Path(target)), Chip(), 0, 65536));
+        EXPECT_EQ(ReadFile(Path(target)).size(), 65536u);
         EXPECT_EQ(UnfinishedBeside(target), 0u);
     }
 }
@@ -130,17 +130,17 @@ TEST_F(KillTest, BackupKilledMidwayLeavesTheEarlierBackupAndNothingThatPassesFor
 // The file-size limit ends the process with SIGXFSZ in the middle of writing the new image.
 TEST_F(KillTest, ConfigSaveKilledMidwayLeavesTheImageAsItWas) {
     const std::vector<uint8_t> image = MakeSampleImage({0x1C5D, 0x0A12, 32768, ClassCodeRaid, "x"});
-    Write(Path("image.rom"), image);
+    WriteFile(Path("image.rom"), image);
     CliLaunch limited = Launch({"config", Path("image.rom"), "--set", "0=0"});
     limited.fileSizeLimit = 8192;
     EXPECT_EQ(RunCli(limited), 128 + SIGXFSZ);
-    EXPECT_EQ(Read(Path("image.rom")), image);
+    EXPECT_EQ(ReadFile(Path("image.rom")), image);
     size_t partial = 0;
     EXPECT_EQ(UnfinishedBeside("image.rom", &partial), 1u);
     EXPECT_EQ(partial, 8192u);
 
     EXPECT_EQ(RunCli(Launch({"config", Path("image.rom"), "--set", "0=0"})), 0);
-    const std::vector<uint8_t> edited = Read(Path("image.rom"));
+    const std::vector<uint8_t> edited = ReadFile(Path("image.rom"));
     ASSERT_EQ(edited.size(), image.size());
     EXPECT_EQ(std::mismatch(edited.begin(), edited.end(), image.begin()).first - edited.begin(),
               0x116);  // the first entry's stored value
@@ -155,7 +155,7 @@ TEST_F(KillTest, OneInterruptIsWarnedAboutAndASecondStopsWithThePartlyWrittenRom
     const std::string warning = "Interrupting now would leave the adapter's ROM partly written";
     WriteRig("1C5D:0A12", "SST 39SF010A");
     const std::string image = Path("image.rom");
-    Write(image, MakeSampleImage({0x1C5D, 0x0A12, 16384, ClassCodeRaid, "new"}));
+    WriteFile(image, MakeSampleImage({0x1C5D, 0x0A12, 16384, ClassCodeRaid, "new"}));
     for (const int interrupts : {1, 2}) {
         SCOPED_TRACE(interrupts);
         CliProcess flash(Launch({"flash", image, "--always"}, Path("trace")));

@@ -3,12 +3,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "cli_process.h"
-#include "support/temp_dir.h"
+#include "support/test_files.h"
 
 namespace tarvex::testing {
 
@@ -23,11 +22,7 @@ protected:
     // A rig of one adapter on the virtual clock, its chip kept in <chip file>.
     std::string WriteRig(const std::string& pci, const std::string& chip,
                          const std::string& chipFile = "chip.rom") const {
-        const std::string path = Path("rig.json");
-        std::ofstream(path) << R"({"clock": {"mode": "virtual"}, "adapters": [{"pci": ")" << pci
-                            << R"(", "model": 7, "name": "Test", "chip": ")" << chip
-                            << R"(", "rom": ")" << chipFile << R"("}]})";
-        return path;
+        return WriteRigFile(Path("rig.json"), {{pci, chip, chipFile, "", "Test", 7}});
     }
 
     CliLaunch Launch(std::vector<std::string> args, std::string traceFifo = {}) const {
@@ -39,15 +34,6 @@ protected:
         return launch;
     }
 
-    static void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-    }
-    static std::vector<uint8_t> Read(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
     std::vector<std::string> Names() const { return m_dir.Names(); }
 
 private:

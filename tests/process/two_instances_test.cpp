@@ -21,7 +21,7 @@ protected:
 
 TEST_F(TwoInstances, WhileOneFlashesTheOthersAreRefusedAtOnceAndTouchNoChip) {
     WriteRig("1C5D:0A12", "SST 39SF010A");
-    Write(Path("image.rom"), MakeSampleImage({0x1C5D, 0x0A12, 32768, ClassCodeRaid, "x"}));
+    WriteFile(Path("image.rom"), MakeSampleImage({0x1C5D, 0x0A12, 32768, ClassCodeRaid, "x"}));
     CliProcess first(Launch({"flash", Path("image.rom")}, Path("trace.fifo")));
     ASSERT_TRUE(first.RunUntilError("Erasing....")) << first.Err();
 
@@ -41,7 +41,7 @@ TEST_F(TwoInstances, WhileOneFlashesTheOthersAreRefusedAtOnceAndTouchNoChip) {
                   std::string::npos)
             << err;
         // List still lists the adapters from the driver's answers; nothing else reaches a device.
-        const std::vector<uint8_t> trace = Read(Path("second.jsonl"));
+        const std::vector<uint8_t> trace = ReadFile(Path("second.jsonl"));
         const std::string traced(trace.begin(), trace.end());
         EXPECT_EQ(traced.find("\"eprom\""), std::string::npos);
         EXPECT_EQ(traced.empty(), args[0] != "list");

@@ -35,6 +35,33 @@ inline sim::Rig OneAdapterRig(uint16_t device, const std::string& chip = "SST 39
     return MakeRig({adapter});
 }
 
+// An adapter of a rig file: its fields, and any further ones (`more`, such as "\"sdp\": false").
+struct RigFileAdapter {
+    std::string pci = "1C5D:0A12";
+    std::string chip = "SST 39SF010A";
+    std::string rom = "chip.rom";  // beside the rig file
+    std::string more;
+    std::string name = "A";
+    int model = 7;
+};
+
+// Writes a rig file of these adapters on the virtual clock; `more` adds top-level fields.
+inline std::string WriteRigFile(const std::string& path,
+                                const std::vector<RigFileAdapter>& adapters,
+                                const std::string& more = "") {
+    std::ofstream file(path);
+    file << R"({"clock": {"mode": "virtual"}, )" << (more.empty() ? "" : more + ", ")
+         << R"("adapters": [)";
+    for (size_t i = 0; i < adapters.size(); ++i) {
+        const RigFileAdapter& a = adapters[i];
+        file << (i ? ", " : "") << R"({"pci": ")" << a.pci << R"(", "model": )" << a.model
+             << R"(, "name": ")" << a.name << R"(", "chip": ")" << a.chip << R"(", "rom": ")"
+             << a.rom << '"' << (a.more.empty() ? "" : ", " + a.more) << "}";
+    }
+    file << "]}";
+    return path;
+}
+
 // A file of the given size holding only the ROM signature; the rest is a hole.
 inline std::string WriteSparseImage(const std::string& path, int64_t size) {
     WriteFile(path, {0x55, 0xAA, 0x40, 0xCB});
