@@ -119,6 +119,16 @@ TEST_F(ConfigCommand, AnEntryLeftAloneKeepsItsBytesWhenAnotherChanges) {
               (std::vector<uint8_t>{0x70, 0x11, 0, 0}));
 }
 
+TEST_F(ConfigCommand, JsonShowsLabelBytesThatAreNotUtf8AsReplacementCharacters) {
+    m_original[Location(0) - std::string("INT 13 support</V>").size()] = 0xE9;  // for the "I"
+    WriteFile(m_image, m_original);
+    const cli::ConfigRequest request{m_image, {}, "", true};
+    const CliResult result = RunCaptured(
+        [&](std::ostream& out, std::ostream& err) { return cli::RunConfig(request, out, err); });
+    EXPECT_EQ(result.exit, 0) << result.err;
+    EXPECT_NE(result.out.find("\"\xEF\xBF\xBDNT 13 support\""), std::string::npos) << result.out;
+}
+
 TEST_F(ConfigCommand, SameValuesOrAFailedWriteLeaveEveryFileAsItWas) {
     CliResult result = Run({"0=Enable", "3=3"});
     EXPECT_EQ(result.exit, 0);

@@ -32,9 +32,10 @@ const std::string Partly = "The adapter's ROM is partly written";
 const std::string Different = "The adapter's ROM holds the new image but differs from it at";
 
 TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
-    sim::RigFaults noInfo, hangs, erase, locked, weak;
+    sim::RigFaults noInfo, hangs, hangsFirst, erase, locked, weak;
     noInfo.refuse = {"adapter_info"};
     hangs.chip.programHangsAt = 0xFFF0;
+    hangsFirst.writeFailsAt = 0xFFFF;  // the first byte programmed
     erase.chip.eraseHangs = true;
     locked.chip.protectedSectors = {0xC100};
     weak.chip.weakCells = {{0x0123, 0x00}};
@@ -88,6 +89,8 @@ TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
          Untouched},
         {"none", {}, own, 8, 8, "No Support EPROM found\n", Untouched},
         {"SST 39SF010A", hangs, own, 9, 9, "Failed at offset 0xfff0\n", Partly},
+        {"SST 39SF010A", hangsFirst, own, 9, 9, "Failed at offset 0xffff\n",
+         "The adapter's ROM is erased"},
         {"ATMEL AT49F010", erase, own, 11, 11, "Failed to erasing\n",
          "The chip has not finished its erase"},
         {"AM29LV001BB", locked, own, 12, 12, "The flash sector is protected!\n", Untouched},
@@ -97,7 +100,10 @@ TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
         Reset();
-        SimSession session(OneAdapterRig(0x0A12, c.chip, c.faults), false);
+        sim::Rig rig = OneAdapterRig(0x0A12, c.chip, c.faults);
+        // A chip that held a BIOS, so that an erased one tells from an untouched one.
+        rig.adapters[0].romPath = WriteFile(m_dir.Path("chip.rom"), SampleRom(0x1C5D, 0x0A12));
+        SimSession session(rig, false);
         std::unique_ptr<FeedingPipe> pipe;
         if (c.status == 4) pipe = std::make_unique<FeedingPipe>(c.image, head);
         const std::string image = pipe ? pipe->Path() : c.image;
