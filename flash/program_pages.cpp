@@ -41,7 +41,9 @@ int32_t ProgramPages(AdapterIndex adapter, const uint8_t* image, uint32_t length
         FillPage(page, image, length, start, pageSize);
         for (uint32_t attempt = 0; attempt < PageAttemptLimit; ++attempt) {
             PageWrite(adapter, start, page, count);
-            if (!DataPoll(adapter, start, image[start])) {
+            // DATA polling is defined at the last byte loaded only; elsewhere a part in its
+            // write cycle may answer with a status that passes for any byte's.
+            if (!DataPoll(adapter, start + pageSize - 1, page[pageSize - 1])) {
                 RecordFlashStatus(StatusEpromWrite);
                 LogEvent(EventText, 0, "Failed at offset 0x%x\n", start);
                 return 0;

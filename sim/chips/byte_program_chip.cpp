@@ -14,7 +14,7 @@ ByteProgramChip::ByteProgramChip(const PartFacts& part, ChipStore& store, const 
 
 uint8_t ByteProgramChip::Read(uint32_t offset) {
     Settle();
-    if (Busy()) return StatusRead(offset);
+    if (Busy()) return StatusRead();
     if (m_idMode) return IdRead(Wrap(offset));
     return ArrayRead(offset);
 }

@@ -23,7 +23,7 @@ uint8_t PageWriteChip::Read(uint32_t offset) {
     Settle();
     // A read during the load polls the byte last loaded.
     if (m_load.active) return StatusFor(m_load.last);
-    if (Busy()) return StatusRead(offset);
+    if (Busy()) return StatusRead();
     if (m_idMode) return IdRead(Wrap(offset));
     return ArrayRead(offset);
 }
