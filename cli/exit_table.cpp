@@ -14,7 +14,7 @@ const char* const ExitStatusTable =
     "  9   flash: programming failed at an offset\n"
     "  10  backup: the ROM could not be read\n"
     "  11  flash: the chip erase did not complete\n"
-    "  12  flash: a sector of the chip is protected\n"
+    "  12  flash: a sector or boot block of the chip is protected\n"
     "  13  flash: the ROM differs from the image after programming; verify: it differs\n"
     "  14  flash, backup: the adapter does not answer\n"
     "  15  flash: the image file is longer than the identified chip\n"

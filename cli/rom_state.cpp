@@ -25,7 +25,10 @@ const char* NextStepWhenUntouched(int32_t status) {
     case StatusNoEprom:
         return "The chip is not one this utility can program.";
     case StatusProtected:
-        return "Remove the chip's sector protection, then flash again.";
+        // Found before anything was erased; the engine's last line names the region.
+        return "This utility cannot lift the protection: a protected sector can be unprotected "
+               "in a device programmer, and a locked boot block stays locked, so this chip "
+               "cannot take an image that reaches it.";
     case StatusEraseFailed:
     case StatusEpromWrite:
     case StatusVerifyFailed:

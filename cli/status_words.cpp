@@ -18,7 +18,7 @@ constexpr const char* Words[FlashStatusCount] = {
     "programming the chip failed",
     "the ROM could not be read",
     "the chip erase did not complete",
-    "a sector of the chip is protected",
+    "a sector or boot block of the chip is protected",
     "the ROM differs from the image after programming",
     "the adapter does not answer",
     "the image is larger than the flash chip",

@@ -44,6 +44,7 @@ int32_t FlashRun(AdapterIndex adapter) {
         return 0;
     }
     const FlashChipEntry& chip = FlashChipTable[row];
+    run.chip = &chip;
     LogEvent(EventText, 0, "Flash Id: 0x%04X\n", static_cast<unsigned>(chip.id & 0xFFFF));
     LogEvent(EventText, 0, "EPROM Vendor: %s\n", chip.name);
     if (!FitsChip(chip, run, length)) return 0;

@@ -18,6 +18,7 @@ void ResetFlashRunState() {
     g_flashRunState.imageLength = 0;
     g_flashRunState.contentLength = 0;
     g_flashRunState.status = StatusOk;
+    g_flashRunState.chip = nullptr;
     SetEventSink(nullptr);
 }
 

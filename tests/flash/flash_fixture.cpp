@@ -1,6 +1,8 @@
 #include "flash_fixture.h"
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 
 namespace tarvex::testing {
 
@@ -9,6 +11,17 @@ sim::Rig ChipRig(const std::string& chip, sim::RigFaults faults) {
     sim::RigAdapter adapter = MakeAdapter(0x1C5D, driverProgrammed ? 0x0C31 : 0x0A12, chip);
     adapter.faults = std::move(faults);
     return MakeRig({adapter});
+}
+
+void StartWithRom(sim::Rig& rig, const std::string& dir, const std::vector<uint8_t>& bytes,
+                  bool sdp) {
+    sim::RigAdapter& adapter = rig.adapters[0];
+    adapter.romPath = dir + "/adapter.rom";
+    adapter.sdp = sdp;
+    std::remove((adapter.romPath + ".sdp").c_str());
+    std::ofstream(adapter.romPath, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 void FlashTest::SetUp() {
