@@ -18,6 +18,7 @@ const char* const ExitStatusTable =
     "  13  flash: the ROM differs from the image after programming; verify: it differs\n"
     "  14  flash, backup: the adapter does not answer\n"
     "  15  flash: the image file is longer than the identified chip\n"
+    "  16  flash: identifying the chip changed the ROM and could not put it back\n"
     "  64  the command line is wrong (also: -a is needed with several adapters)\n"
     "  65  info, config: the input is not a usable image, or a value is refused\n"
     "  69  no driver or no adapter answers\n"

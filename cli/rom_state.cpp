@@ -67,6 +67,11 @@ RomStateReport JudgeRomState(const std::vector<uint8_t>& before, const std::vect
 
 std::string RomStateSentence(const RomStateReport& report, int32_t status,
                              const std::string& restore) {
+    // The damage came before the flash read the ROM, so no read-back can show it.
+    if (status == StatusScanChangedRom)
+        return "The adapter's ROM is not as it was: identifying its chip changed it where the "
+               "lines above say and it could not be put back, so the adapter may not boot. "
+               "Nothing was flashed; write the saved bytes back with a device programmer.";
     const std::string orRestore =
         restore.empty() ? "" : " or restore the backup with: " + restore;
     switch (report.state) {

@@ -22,6 +22,7 @@ constexpr const char* Words[FlashStatusCount] = {
     "the ROM differs from the image after programming",
     "the adapter does not answer",
     "the image is larger than the flash chip",
+    "identifying the chip changed the ROM and could not put it back",
 };
 }  // namespace
 

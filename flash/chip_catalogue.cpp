@@ -120,6 +120,12 @@ uint32_t LengthWithinChip(const FlashChipEntry& chip, uint32_t length) {
     return chip.capacity != 0 && length > chip.capacity ? chip.capacity : length;
 }
 
+uint32_t PageSizeOf(const FlashChipEntry& chip) {
+    if (chip.program == ProgramPages128) return 128;
+    if (chip.program == ProgramPages256) return 256;
+    return chip.program == ProgramPages512 ? 512 : 0;
+}
+
 RomRegion SectorAt(const FlashChipEntry& chip, uint32_t offset) {
     if (offset >= chip.capacity) return {offset, 0};
     const uint32_t uniform = chip.sectors.uniform;

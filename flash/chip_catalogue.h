@@ -48,6 +48,9 @@ extern const FlashChipEntry FlashChipTable[FlashChipCount];
 // The bytes of a buffer that fit the chip: never past its capacity (none for a row without one).
 uint32_t LengthWithinChip(const FlashChipEntry& chip, uint32_t length);
 
+// The page of a page-write row (its program routine's), 0 for every other row.
+uint32_t PageSizeOf(const FlashChipEntry& chip);
+
 // A stretch of the ROM: [start, start + size).
 struct RomRegion {
     uint32_t start;

@@ -7,6 +7,7 @@
 #include "flash/identify.h"
 #include "flash/image_checksum.h"
 #include "flash/run_state.h"
+#include "flash/scan_guard.h"
 
 namespace tarvex {
 
@@ -38,6 +39,12 @@ int32_t FlashRun(AdapterIndex adapter) {
     FixImageChecksum(image, length);
 
     const int32_t row = IdentifyFlashChip(adapter);
+    if (ScanChangedRom(adapter)) {
+        // The ROM is not as it was and could not be put back: change nothing more.
+        RecordFlashStatus(StatusScanChangedRom);
+        PostScanChanges(adapter);
+        return 0;
+    }
     if (row < 0) {
         RecordFlashStatus(StatusNoEprom);
         LogEvent(EventText, 0, "No Support EPROM found\n");

@@ -2,12 +2,14 @@
 
 #include "cli/exit_codes.h"
 #include "cli/flash_command.h"
+#include "cli/identify_command.h"
 #include "cli/info_command.h"
 #include "cli/list_command.h"
 #include "cli/verify_command.h"
 #include "cli_fixture.h"
 #include "flash/event_channel.h"
 #include "support/driver_stand_in.h"
+#include "support/rom_images.h"
 #include "support/sim_session.h"
 
 namespace tarvex::testing {
@@ -147,6 +149,27 @@ TEST_F(Commands, ListGivesEachAdapterTheWindowsChipLine) {
     EXPECT_TRUE(first.ends_with("PCI 1C5D:0A12, ROM 64 KiB, Flash Model: SST 39SF010A (0xB5BF)"))
         << list.out;
     EXPECT_TRUE(second.ends_with(", Flash Model: not identified")) << list.out;
+}
+
+// Looking at an adapter changes nothing, not even on a page-write part without data
+// protection, which takes the scan's foreign command cycles as data.
+TEST_F(Commands, ListAndIdentifyLeaveAnUnprotectedPageWritePartsRomAsItWas) {
+    const std::vector<uint8_t> bios = TestImage(128 * 1024, 4);
+    for (const char* chip : {"WINBOND W29EE011/W29C011A", "ATMEL AT29C040", "SST 29EE010"}) {
+        SCOPED_TRACE(chip);
+        sim::Rig rig = OneAdapterRig(0x0A12, chip);
+        rig.adapters[0].romPath = WriteFile(m_dir.Path(std::string(chip, 8) + ".rom"), bios);
+        rig.adapters[0].sdp = false;
+        SimSession session(rig, false);
+        const CliResult list = RunCaptured(
+            [](std::ostream& out, std::ostream& err) { return cli::RunList(false, out, err); });
+        const CliResult identify = RunCaptured(
+            [](std::ostream& out, std::ostream& err) { return cli::RunIdentify(0, out, err); });
+        EXPECT_EQ(list.exit + identify.exit, cli::ExitOk) << list.err << identify.err;
+        session.Sim().Clock().Advance(100000);  // any write cycle is over
+        const auto rom = session.Sim().ChipContents(0);
+        EXPECT_TRUE(std::equal(bios.begin(), bios.end(), rom.begin()));
+    }
 }
 
 TEST_F(Commands, ListSaysFirstWhetherTheSimulatorOrTheDriverAnswers) {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "flash/scan_guard.h"
+
 namespace tarvex::testing {
 
 sim::Rig ChipRig(const std::string& chip, sim::RigFaults faults) {
@@ -26,6 +28,7 @@ void StartWithRom(sim::Rig& rig, const std::string& dir, const std::vector<uint8
 
 void FlashTest::SetUp() {
     ResetFlashRunState();
+    ForgetScanChanges();
     RecordedEvents().clear();
     SetEventSink(RecordEvent);
 }

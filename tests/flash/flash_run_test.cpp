@@ -129,7 +129,7 @@ TEST_F(Run, NoSupportedChipFixesTheChecksumAndSendsNothingButTheScan) {
     EXPECT_EQ(ByteSum(CurrentFlashRunState().image.get(), 1024), 0);
     ASSERT_EQ(RecordedEvents().size(), 1u);
     EXPECT_EQ(RecordedEvents()[0].text, "No Support EPROM found\n");
-    EXPECT_EQ(EpromRequests(session.Trace()).size(), 235u);
+    EXPECT_EQ(EpromRequests(session.Trace()).size(), 235u + 8u);
 }
 
 TEST_F(Run, VerifyStopsAtTheFirstDifferenceWithItsFourMessages) {
