@@ -31,6 +31,9 @@ struct FlashChipEntry {
     IdentifyRoutine identify;
     ProgramRoutine program;
     uint32_t capacity;  // bytes; 0 where the driver programs a part only it knows
+    // The longest the part may stay busy after an erase or program command (the longer of the
+    // two), in microseconds, by its datasheet; 0 where the driver programs the part.
+    uint64_t busyLimitUs;
     SectorMap sectors;  // none where the driver programs the part
     BootBlocks bootBlocks;
 };

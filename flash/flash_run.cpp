@@ -1,6 +1,5 @@
 #include "flash/flash_run.h"
 
-#include "flash/chip_busy_limits.h"
 #include "flash/chip_catalogue.h"
 #include "flash/data_poll.h"
 #include "flash/event_channel.h"
@@ -57,7 +56,7 @@ int32_t FlashRun(AdapterIndex adapter) {
     if (!FitsChip(chip, run, length)) return 0;
 
     // Polls wait as long as this part may take, however fast the host reads.
-    SetDataPollTimeLimit(ChipBusyLimitUs(row));
+    SetDataPollTimeLimit(chip.busyLimitUs);
     const int32_t programmed = chip.program(adapter, image, length);
     SetDataPollTimeLimit(0);
     if (programmed == 0) return 0;
