@@ -17,6 +17,7 @@
 #include "flash/eprom_access.h"
 #include "flash/event_channel.h"
 #include "flash/identify.h"
+#include "flash/scan_guard.h"
 #include "image/rom_reader.h"
 #include "platform/console.h"
 #include "platform/interrupt_guard.h"
@@ -90,6 +91,8 @@ int Failed(int status, const FlashRequest& request, const FlashSteps& steps, std
 // Identifies the chip and checks that the image fits it; 0 to go on.
 int IdentifyTarget(FlashSteps& steps, std::ostream& err) {
     steps.row = IdentifyFlashChip(steps.adapter);
+    // The scan has said where it changed the ROM and where the old bytes are.
+    if (ScanChangedRom(steps.adapter)) return StatusScanChangedRom;
     if (steps.row < 0) {
         LogEvent(EventText, 0, "No Support EPROM found\n");
         return StatusNoEprom;

@@ -25,7 +25,10 @@ const char* NextStepWhenUntouched(int32_t status) {
     case StatusNoEprom:
         return "The chip is not one this utility can program.";
     case StatusProtected:
-        return "Remove the chip's sector protection, then flash again.";
+        // Found before anything was erased; the engine's last line names the region.
+        return "This utility cannot lift the protection: a protected sector can be unprotected "
+               "in a device programmer, and a locked boot block stays locked, so this chip "
+               "cannot take an image that reaches it.";
     case StatusEraseFailed:
     case StatusEpromWrite:
     case StatusVerifyFailed:
@@ -64,6 +67,11 @@ RomStateReport JudgeRomState(const std::vector<uint8_t>& before, const std::vect
 
 std::string RomStateSentence(const RomStateReport& report, int32_t status,
                              const std::string& restore) {
+    // The damage came before the flash read the ROM, so no read-back can show it.
+    if (status == StatusScanChangedRom)
+        return "The adapter's ROM is not as it was: identifying its chip changed it where the "
+               "lines above say and it could not be put back, so the adapter may not boot. "
+               "Nothing was flashed; write the saved bytes back with a device programmer.";
     const std::string orRestore =
         restore.empty() ? "" : " or restore the backup with: " + restore;
     switch (report.state) {

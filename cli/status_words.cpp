@@ -18,10 +18,11 @@ constexpr const char* Words[FlashStatusCount] = {
     "programming the chip failed",
     "the ROM could not be read",
     "the chip erase did not complete",
-    "a sector of the chip is protected",
+    "a sector or boot block of the chip is protected",
     "the ROM differs from the image after programming",
     "the adapter does not answer",
     "the image is larger than the adapter's ROM or its flash chip",
+    "identifying the chip changed the ROM and could not put it back",
 };
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "flash/eprom_access.h"
 #include "flash/event_channel.h"
 #include "flash/identify.h"
+#include "flash/scan_guard.h"
 #include "image/flashed_image.h"
 #include "image/rom_backup.h"
 #include "platform/file_io.h"
@@ -83,6 +84,7 @@ int ProgrammedBytes(uint32_t adapter, PciIdentity identity, const FlashedImage& 
         return StatusImageTooLarge;
     }
     const int32_t row = IdentifyFlashChip(adapter);
+    if (ScanChangedRom(adapter)) return StatusScanChangedRom;
     if (row < 0) {
         LogEvent(EventText, 0, "No Support EPROM found\n");
         return StatusNoEprom;

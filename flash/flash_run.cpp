@@ -1,12 +1,12 @@
 #include "flash/flash_run.h"
 
-#include "flash/chip_busy_limits.h"
 #include "flash/chip_catalogue.h"
 #include "flash/data_poll.h"
 #include "flash/event_channel.h"
 #include "flash/identify.h"
 #include "flash/image_checksum.h"
 #include "flash/run_state.h"
+#include "flash/scan_guard.h"
 
 namespace tarvex {
 
@@ -34,6 +34,12 @@ int32_t FlashRun(AdapterIndex adapter) {
     FixImageChecksum(run.image.get(),
                      run.imageLength > 0 ? static_cast<size_t>(run.imageLength) : 0);
     const int32_t row = IdentifyFlashChip(adapter);
+    if (ScanChangedRom(adapter)) {
+        // The ROM is not as it was and could not be put back: change nothing more.
+        RecordFlashStatus(StatusScanChangedRom);
+        PostScanChanges(adapter);
+        return 0;
+    }
     if (row < 0) {
         RecordFlashStatus(StatusNoEprom);
         LogEvent(EventText, 0, "No Support EPROM found\n");
@@ -49,12 +55,13 @@ int32_t FlashRunOnChip(AdapterIndex adapter, int32_t row) {
         image != nullptr && run.imageLength > 0 ? static_cast<uint32_t>(run.imageLength) : 0;
     FixImageChecksum(image, length);
     const FlashChipEntry& chip = FlashChipTable[row];
+    run.chip = &chip;
     LogEvent(EventText, 0, "Flash Id: 0x%04X\n", static_cast<unsigned>(chip.id & 0xFFFF));
     LogEvent(EventText, 0, "EPROM Vendor: %s\n", chip.name);
     if (!FitsChip(chip, run, length)) return 0;
 
     // Polls wait as long as this part may take, however fast the host reads.
-    SetDataPollTimeLimit(ChipBusyLimitUs(row));
+    SetDataPollTimeLimit(chip.busyLimitUs);
     const int32_t programmed = chip.program(adapter, image, length);
     SetDataPollTimeLimit(0);
     if (programmed == 0) return 0;

@@ -4,10 +4,23 @@ namespace tarvex {
 
 namespace {
 constexpr const char* StatusNames[FlashStatusCount] = {
-    "StatusOk",        "StatusOpenFailed",   "StatusInvalidImage", "StatusNoMemory",
-    "StatusReadError", "StatusWriteError",   "StatusCreateFailed", "StatusNoAdapter",
-    "StatusNoEprom",   "StatusEpromWrite",   "StatusEpromRead",    "StatusEraseFailed",
-    "StatusProtected", "StatusVerifyFailed", "StatusAdapterInfo",  "StatusImageTooLarge",
+    "StatusOk",
+    "StatusOpenFailed",
+    "StatusInvalidImage",
+    "StatusNoMemory",
+    "StatusReadError",
+    "StatusWriteError",
+    "StatusCreateFailed",
+    "StatusNoAdapter",
+    "StatusNoEprom",
+    "StatusEpromWrite",
+    "StatusEpromRead",
+    "StatusEraseFailed",
+    "StatusProtected",
+    "StatusVerifyFailed",
+    "StatusAdapterInfo",
+    "StatusImageTooLarge",
+    "StatusScanChangedRom",
 };
 }
 

@@ -20,10 +20,11 @@ enum FlashStatus : int32_t {
     StatusProtected = 12,
     StatusVerifyFailed = 13,
     StatusAdapterInfo = 14,
-    StatusImageTooLarge = 15,  // the image file is longer than the identified chip
+    StatusImageTooLarge = 15,   // the image file is longer than the identified chip
+    StatusScanChangedRom = 16,  // identifying the chip changed the ROM, which was not put back
 };
 
-inline constexpr int32_t FlashStatusCount = 16;
+inline constexpr int32_t FlashStatusCount = 17;
 
 // The code's constant name ("StatusEpromRead"), or "StatusUnknown" outside the table.
 const char* FlashStatusName(int32_t status);

@@ -5,6 +5,7 @@
 #include "flash/chip_catalogue.h"
 #include "flash/command_sequences.h"
 #include "flash/eprom_access.h"
+#include "flash/scan_guard.h"
 
 namespace tarvex {
 
@@ -17,6 +18,11 @@ bool HasDriverProgrammedChip(PciIdentity identity) {
     const uint16_t vendor = static_cast<uint16_t>(identity);
     const uint16_t device = static_cast<uint16_t>(identity >> 16);
     return vendor == MakerVendorId && device >= 0x0C31 && device <= 0x0C34;
+}
+
+bool Answers(AdapterIndex adapter, int32_t row) {
+    const FlashChipEntry& entry = FlashChipTable[row];
+    return entry.identify(adapter) == static_cast<uint16_t>(entry.id);
 }
 
 }  // namespace
@@ -51,11 +57,16 @@ int32_t IdentifyFlashChip(AdapterIndex adapter) {
     const bool known = GetAdapterPciId(adapter, &identity) == 0;
     const int32_t startRow =
         known && HasDriverProgrammedChip(identity) ? DriverProgrammedRow : FirstCommandRow;
-    for (int32_t row = startRow; row < FlashChipCount; ++row) {
-        const FlashChipEntry& entry = FlashChipTable[row];
-        if (entry.identify(adapter) == static_cast<uint16_t>(entry.id)) return row;
-    }
-    return -1;
+    if (startRow == DriverProgrammedRow && Answers(adapter, DriverProgrammedRow))
+        return DriverProgrammedRow;
+    // The driver's own row sends no command; the others may write where they send them.
+    ScanGuard guard;
+    KeepScanReach(adapter, guard);
+    int32_t found = -1;
+    for (int32_t row = FirstCommandRow; row < FlashChipCount && found < 0; ++row)
+        if (Answers(adapter, row)) found = row;
+    RestoreScanReach(adapter, found, guard);
+    return found;
 }
 
 const char* FlashChipName(AdapterIndex adapter) {

@@ -3,6 +3,7 @@
 #include "flash/eprom_access.h"
 #include "flash/event_channel.h"
 #include "flash/program_routines.h"
+#include "flash/protection_check.h"
 #include "flash/run_state.h"
 
 namespace tarvex {
@@ -10,9 +11,6 @@ namespace tarvex {
 namespace {
 
 using PrefixSequence = void (*)(AdapterIndex adapter);
-
-// Offsets of the autoselect sector-protect codes checked before an erase.
-constexpr uint32_t ProtectCodeOffsets[] = {0x0002, 0x4002, 0x8002, 0xC002};
 
 // Programs every byte, 0xFF included, from the last byte of the image down to offset 0.
 int32_t ProgramBytesDownwards(AdapterIndex adapter, const uint8_t* image, uint32_t length,
@@ -38,23 +36,10 @@ int32_t EraseDone(AdapterIndex adapter) {
     return 0;
 }
 
-// True when a sector-protect code reads other than 0; the chip is back in read mode after.
-bool AnySectorProtected(AdapterIndex adapter) {
-    AutoselectEntry(adapter);
-    bool isProtected = false;
-    for (uint32_t offset : ProtectCodeOffsets) {
-        if (ReadEpromByte(adapter, offset) != 0) {
-            isProtected = true;
-            break;
-        }
-    }
-    AutoselectReset(adapter);
-    return isProtected;
-}
-
 }  // namespace
 
 int32_t EraseProgramBytes(AdapterIndex adapter, const uint8_t* image, uint32_t length) {
+    if (!CheckBootBlockLocks(adapter, length)) return 0;
     LogEvent(EventErasing, 0, "Erasing....\n");
     ChipErase(adapter);
     if (!EraseDone(adapter)) return 0;
@@ -63,11 +48,7 @@ int32_t EraseProgramBytes(AdapterIndex adapter, const uint8_t* image, uint32_t l
 }
 
 int32_t EraseProgramBytesShort(AdapterIndex adapter, const uint8_t* image, uint32_t length) {
-    if (AnySectorProtected(adapter)) {
-        RecordFlashStatus(StatusProtected);
-        LogEvent(EventText, 0, "The flash sector is protected!\n");
-        return 0;
-    }
+    if (!CheckProtectedSectors(adapter, length)) return 0;
     LogEvent(EventErasing, 0, "Erasing....\n");
     ChipEraseShort(adapter);
     if (!EraseDone(adapter)) return 0;

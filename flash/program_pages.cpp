@@ -4,6 +4,7 @@
 #include "flash/data_poll.h"
 #include "flash/event_channel.h"
 #include "flash/program_routines.h"
+#include "flash/protection_check.h"
 #include "flash/run_state.h"
 
 namespace tarvex {
@@ -24,6 +25,7 @@ void FillPage(uint8_t* page, const uint8_t* image, uint32_t length, uint32_t sta
 // from the top of the image down, each read back and written again up to 16 times.
 int32_t ProgramPages(AdapterIndex adapter, const uint8_t* image, uint32_t length,
                      uint32_t pageSize) {
+    if (!CheckBootBlockLocks(adapter, length)) return 0;
     LogEvent(EventFlashing, 0, "Flashing ....\n");
     const uint8_t erased = PageFillByte;
     PageWrite(adapter, 0, &erased, 1);
@@ -41,7 +43,9 @@ int32_t ProgramPages(AdapterIndex adapter, const uint8_t* image, uint32_t length
         FillPage(page, image, length, start, pageSize);
         for (uint32_t attempt = 0; attempt < PageAttemptLimit; ++attempt) {
             PageWrite(adapter, start, page, count);
-            if (!DataPoll(adapter, start, image[start])) {
+            // DATA polling is defined at the last byte loaded only; elsewhere a part in its
+            // write cycle may answer with a status that passes for any byte's.
+            if (!DataPoll(adapter, start + pageSize - 1, page[pageSize - 1])) {
                 RecordFlashStatus(StatusEpromWrite);
                 LogEvent(EventText, 0, "Failed at offset 0x%x\n", start);
                 return 0;

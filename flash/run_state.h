@@ -9,6 +9,8 @@ namespace tarvex {
 
 inline constexpr int NoFileDescriptor = -1;
 
+struct FlashChipEntry;
+
 // The record of the current flash: filled by flash from file, read by the flash run, which
 // records the first failure in it. One exists for the whole process.
 struct FlashRunState {
@@ -21,6 +23,8 @@ struct FlashRunState {
     // the whole buffer is image.
     int32_t contentLength = 0;
     FlashStatus status = StatusOk;
+    // The catalogue row identified for this run; none before identification.
+    const FlashChipEntry* chip = nullptr;
 };
 
 FlashRunState& CurrentFlashRunState();

@@ -13,42 +13,58 @@ ByteProgramChip::ByteProgramChip(const PartFacts& part, ChipStore& store, const 
     : FlashChip(part, store, clock, faults, timing), m_sequence(sequence) {}
 
 uint8_t ByteProgramChip::Read(uint32_t offset) {
-    Settle();
-    if (Busy()) return StatusRead(offset);
-    if (m_idMode) return IdRead(Wrap(offset));
-    return ArrayRead(offset);
+    CatchUp();
+    switch (m_mode) {
+    case Mode::ReadArray:
+    case Mode::Armed:
+        return ArrayRead(offset);
+    case Mode::IdMode:
+        return IdRead(Wrap(offset));
+    case Mode::Busy:
+        break;
+    }
+    return StatusRead();
 }
 
 void ByteProgramChip::Write(uint32_t offset, uint8_t value) {
-    Settle();
-    if (Busy()) return WriteWhileBusy(value);
+    CatchUp();
     offset = Wrap(offset);
-    if (m_armed) {
-        m_armed = false;
+    switch (m_mode) {
+    case Mode::ReadArray:
+    case Mode::IdMode:
+        return Decode(offset, value);
+    case Mode::Armed: {
+        m_mode = Mode::Busy;
         const uint64_t endUs = HangsProgram(offset, 1) ? Forever : Now() + ProgramUs(offset);
-        StartProgram(offset, value, endUs, TimeLimit(m_part.times.program));
-        return;
+        return StartProgram(offset, value, endUs, TimeLimit(m_part.times.program));
     }
+    case Mode::Busy:
+        return WriteWhileBusy(value);
+    }
+}
+
+void ByteProgramChip::CatchUp() {
+    Settle();
+    if (m_mode == Mode::Busy && !Busy()) m_mode = Mode::ReadArray;
+}
+
+void ByteProgramChip::Decode(uint32_t offset, uint8_t value) {
     const UnlockSequence::Step step = m_sequence.Feed(offset, value);
-    if (step.outcome == UnlockSequence::Outcome::Command) {
-        OnCommand(step);
-    } else if (step.outcome == UnlockSequence::Outcome::Broken && value == 0xF0) {
-        // The single-cycle reset: back to reading the array.
-        m_idMode = false;
-    }
-    // Any other write outside a command is ignored by flash.
+    if (step.outcome == UnlockSequence::Outcome::Command) return OnCommand(step);
+    // The single-cycle reset: back to reading the array. Any other write outside a command
+    // is ignored by flash.
+    if (step.outcome == UnlockSequence::Outcome::Broken && value == 0xF0) m_mode = Mode::ReadArray;
 }
 
 void ByteProgramChip::OnCommand(const UnlockSequence::Step& step) {
     if (!step.sixCycle && step.command == 0x90) {
-        m_idMode = true;
+        m_mode = Mode::IdMode;
     } else if (!step.sixCycle && step.command == 0xA0) {
-        m_idMode = false;
-        m_armed = true;
+        m_mode = Mode::Armed;
     } else if (!step.sixCycle && step.command == 0xF0) {
-        m_idMode = false;
+        m_mode = Mode::ReadArray;
     } else if (step.sixCycle && step.command == 0x10) {
-        m_idMode = false;
+        m_mode = Mode::Busy;
         const uint64_t endUs = m_faults.eraseHangs ? Forever : Now() + EraseUs();
         StartErase(endUs, TimeLimit(m_part.times.chipErase));
     }

@@ -27,12 +27,22 @@ protected:
     virtual uint64_t EraseUs();
 
 private:
+    // What the part does with the next bus access; Busy ends in ReadArray once the operation
+    // is over (or, on an AMD-style part, abandoned by a reset).
+    enum class Mode {
+        ReadArray,  // reads see the array; writes go to the command decoder
+        IdMode,     // reads see the ids and codes; writes go to the command decoder
+        Armed,      // AA 55 A0 came: the next write is the byte to program
+        Busy,       // a program or erase runs: reads see status
+    };
+
+    void CatchUp();
+    void Decode(uint32_t offset, uint8_t value);
     void OnCommand(const UnlockSequence::Step& step);
     uint64_t TimeLimit(const TimeRange& range) const;
 
+    Mode m_mode = Mode::ReadArray;
     UnlockSequence m_sequence;
-    bool m_armed = false;  // AA 55 A0 came: the next write is the byte to program
-    bool m_idMode = false;
 };
 
 }  // namespace tarvex::sim

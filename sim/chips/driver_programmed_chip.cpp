@@ -22,22 +22,23 @@ bool DriverProgrammedChip::ControlRead(uint8_t* out, uint32_t length) {
 
 bool DriverProgrammedChip::ControlWrite(uint8_t value) {
     if (value == ControlCloseSession) {
-        m_session = false;
+        m_mode = Mode::Closed;
         return true;
     }
     if (value != ControlOpenSession) return false;
     // An erase that never ends is, to the driver, an erase that failed.
     if (m_faults.eraseHangs) {
-        m_session = false;
+        m_mode = Mode::Closed;
         return false;
     }
     EraseUnlocked();
-    m_session = true;
+    m_mode = Mode::Session;
     return true;
 }
 
 bool DriverProgrammedChip::BlockWrite(uint32_t offset, const uint8_t* data, uint32_t length) {
-    if (!m_session || data == nullptr || offset >= Size() || length > Size() - offset) return false;
+    if (m_mode != Mode::Session || data == nullptr || offset >= Size() || length > Size() - offset)
+        return false;
     // The driver checks its work: a block it cannot program is refused whole.
     if (HangsProgram(offset, length)) return false;
     for (uint32_t i = 0; i < length; ++i)

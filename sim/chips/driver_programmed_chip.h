@@ -21,7 +21,9 @@ public:
     bool BlockWrite(uint32_t offset, const uint8_t* data, uint32_t length) override;
 
 private:
-    bool m_session = false;
+    // Between the control writes that open and close it, the driver stores blocks.
+    enum class Mode { Closed, Session };
+    Mode m_mode = Mode::Closed;
 };
 
 }  // namespace tarvex::sim

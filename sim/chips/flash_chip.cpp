@@ -15,7 +15,7 @@ FlashChip::FlashChip(const PartFacts& part, ChipStore& store, const ModelClock& 
                      const ChipFaults& faults, const ChipTiming& timing)
     : m_part(part), m_store(store), m_clock(clock), m_faults(faults), m_durations(timing) {
     for (uint32_t offset : faults.protectedSectors)
-        m_lockedSectors.insert(SectorAt(Wrap(offset)).start);
+        m_lockedSectors.insert(LockUnitAt(Wrap(offset)).start);
     for (const auto& [offset, value] : faults.weakCells) m_weakCells[Wrap(offset)] = value;
     for (const auto& [offset, writes] : faults.flakyPages)
         m_flakyLimits[FlakyPage(Wrap(offset))] = writes;
@@ -39,8 +39,15 @@ FlashChip::Sector FlashChip::SectorAt(uint32_t offset) const {
     return {start, 0};  // not reached: the table's sectors tile every part
 }
 
+FlashChip::Sector FlashChip::LockUnitAt(uint32_t offset) const {
+    if (offset < m_part.bootBlockLow) return {0, m_part.bootBlockLow};
+    if (m_part.bootBlockHigh != 0 && offset >= m_part.size - m_part.bootBlockHigh)
+        return {m_part.size - m_part.bootBlockHigh, m_part.bootBlockHigh};
+    return SectorAt(offset);
+}
+
 bool FlashChip::IsLocked(uint32_t offset) const {
-    return m_lockedSectors.count(SectorAt(Wrap(offset)).start) != 0;
+    return m_lockedSectors.count(LockUnitAt(Wrap(offset)).start) != 0;
 }
 
 bool FlashChip::AllLocked() const {
@@ -65,17 +72,13 @@ void FlashChip::Abandon() {
     m_op = Operation{};
 }
 
-uint8_t FlashChip::StatusRead(uint32_t offset) {
+uint8_t FlashChip::StatusRead() {
     const uint8_t dq5 = TimeLimitExceeded() ? 0x20 : 0x00;
     if (m_op.kind == OperationKind::Erase) {
         m_toggle = !m_toggle;
         return static_cast<uint8_t>((m_toggle ? 0x40 : 0x00) | dq5);
     }
-    offset = Wrap(offset);
-    const bool inPage = m_op.kind == OperationKind::PageWrite && offset >= m_op.start &&
-                        offset - m_op.start < m_op.bytes.size();
-    const uint8_t data = inPage ? m_op.bytes[offset - m_op.start] : m_op.status;
-    return static_cast<uint8_t>(StatusFor(data) | dq5);
+    return static_cast<uint8_t>(StatusFor(m_op.status) | dq5);
 }
 
 uint8_t FlashChip::StatusFor(uint8_t value) {
@@ -96,10 +99,11 @@ uint8_t FlashChip::ArrayRead(uint32_t offset) const {
 }
 
 std::optional<uint8_t> FlashChip::BootBlockCode(uint32_t offset) const {
-    constexpr uint32_t TopCodeFromEnd = 14;  // 1FFF2 on a 1 Mbit part
-    if (!m_part.bootBlockCodes) return std::nullopt;
-    if (offset == 2) return IsLocked(0) ? 0xFE : 0xFF;
-    if (offset == m_part.size - TopCodeFromEnd) return IsLocked(m_part.size - 1) ? 0xFE : 0xFF;
+    constexpr uint32_t TopCodeFromEnd = 14;  // 3FFF2 on a 2 Mbit part
+    constexpr uint8_t Programmable = 0xFE, LockedOut = 0xFF;
+    if (m_part.bootBlockLow != 0 && offset == 2) return IsLocked(0) ? LockedOut : Programmable;
+    if (m_part.bootBlockHigh != 0 && offset == m_part.size - TopCodeFromEnd)
+        return IsLocked(m_part.size - 1) ? LockedOut : Programmable;
     return std::nullopt;
 }
 

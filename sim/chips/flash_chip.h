@@ -39,6 +39,8 @@ protected:
     // Address lines above the part's are not connected.
     uint32_t Wrap(uint32_t offset) const { return offset % m_part.size; }
     Sector SectorAt(uint32_t offset) const;
+    // What a lock covers: the boot block holding the offset, else its sector.
+    Sector LockUnitAt(uint32_t offset) const;
     bool IsLocked(uint32_t offset) const;
     bool AllLocked() const;
     // True when programming somewhere in [start, start + length) hangs by fault.
@@ -55,14 +57,15 @@ protected:
     void Abandon();
 
     // Status of the running operation: DQ7 the complement of the data (0 while erasing),
-    // DQ6 toggling on every read, DQ4-DQ0 those of the data. The datasheets give the status
-    // at the last byte loaded; a page cycle answers at each byte of its page with that byte,
-    // as its page latches hold them.
-    uint8_t StatusRead(uint32_t offset);
+    // DQ6 toggling on every read, DQ4-DQ0 those of the data. A page cycle's datasheets define
+    // DATA polling at the last byte loaded only; every other address answers with that same
+    // status, never with the new data.
+    uint8_t StatusRead();
     uint8_t StatusFor(uint8_t value);
     // The array as read in read mode, faults applied.
     uint8_t ArrayRead(uint32_t offset) const;
-    // Atmel's boot-block lock codes in ID mode: FE when the block is locked, FF when not.
+    // Boot-block lockout codes in ID mode: FE while the block can be programmed, FF once it
+    // is locked out.
     std::optional<uint8_t> BootBlockCode(uint32_t offset) const;
 
     // limitUs: when an AMD-style part reports the operation as failed (never, by default).

@@ -20,44 +20,67 @@ PageWriteChip::~PageWriteChip() {
 }
 
 uint8_t PageWriteChip::Read(uint32_t offset) {
-    Settle();
-    // A read during the load polls the byte last loaded.
-    if (m_load.active) return StatusFor(m_load.last);
-    if (Busy()) return StatusRead(offset);
-    if (m_idMode) return IdRead(Wrap(offset));
-    return ArrayRead(offset);
+    CatchUp();
+    switch (m_mode) {
+    case Mode::ReadArray:
+    case Mode::Armed:
+        return ArrayRead(offset);
+    case Mode::IdMode:
+        return IdRead(Wrap(offset));
+    case Mode::Loading:
+        return StatusFor(m_load.last);  // a read during the load polls the byte last loaded
+    case Mode::Busy:
+        break;
+    }
+    return StatusRead();
 }
 
 void PageWriteChip::Write(uint32_t offset, uint8_t value) {
-    Settle();
-    // A write cycle does not listen to the bus until it is over.
-    if (Busy()) return;
+    CatchUp();
     offset = Wrap(offset);
-    if (m_load.active) return LoadByte(offset, value);
-    if (m_armed) {
-        m_armed = false;
+    switch (m_mode) {
+    case Mode::ReadArray:
+    case Mode::IdMode:
+        return Decode(offset, value);
+    case Mode::Armed:
         return BeginLoad(offset, value, false);
+    case Mode::Loading:
+        return LoadByte(offset, value);
+    case Mode::Busy:
+        return;  // a write cycle does not listen to the bus until it is over
     }
-    const UnlockSequence::Step step = m_sequence.Feed(offset, value);
-    switch (step.outcome) {
-    case UnlockSequence::Outcome::Pending: return TrackPrefix(value);
-    case UnlockSequence::Outcome::Command: return OnCommand(step, offset, value);
-    case UnlockSequence::Outcome::Broken: return OrdinaryWrite(offset, value);
-    }
+}
+
+void PageWriteChip::CatchUp() {
+    Settle();
+    if (m_mode == Mode::Busy && !Busy()) m_mode = Mode::ReadArray;
 }
 
 void PageWriteChip::SettlePending() {
     const uint64_t now = Now();
-    if (m_load.active) {
+    if (m_mode == Mode::Loading) {
         if (now - m_load.lastUs > m_load.windowUs) CloseLoad(m_load.lastUs + m_load.windowUs);
         return;
     }
-    if ((m_armed || m_sequence.Pending()) && now - m_prefix.atUs > m_prefix.windowUs) {
+    const bool waiting = m_mode == Mode::Armed || m_sequence.Pending();
+    if (m_mode != Mode::Busy && waiting && now - m_prefix.atUs > m_prefix.windowUs) {
         // The cycles were taken in like a load: a write cycle of their own that writes nothing.
-        m_armed = false;
         m_sequence.Reset();
+        m_mode = Mode::Busy;
         const uint64_t startUs = m_prefix.atUs + m_prefix.windowUs;
         StartDummy(m_prefix.value, startUs + Pick(m_part.times.program));
+    }
+}
+
+void PageWriteChip::Decode(uint32_t offset, uint8_t value) {
+    const UnlockSequence::Step step = m_sequence.Feed(offset, value);
+    switch (step.outcome) {
+    case UnlockSequence::Outcome::Pending:
+        return TrackPrefix(value);
+    case UnlockSequence::Outcome::Command:
+        return OnCommand(step, offset, value);
+    case UnlockSequence::Outcome::Broken:
+        return OrdinaryWrite(offset, value);
     }
 }
 
@@ -72,7 +95,6 @@ void PageWriteChip::OnCommand(const UnlockSequence::Step& step, uint32_t offset,
         if (answers & IdEntryThreeCycle) return EnterIdMode();
         break;
     case 0xA0:
-        m_idMode = false;
         return Arm(true, value);
     case 0xF0:
         return ExitIdMode(value);
@@ -81,7 +103,7 @@ void PageWriteChip::OnCommand(const UnlockSequence::Step& step, uint32_t offset,
         break;
     case 0x110:
         if (m_part.times.chipErase.maxUs == 0) break;
-        m_idMode = false;
+        m_mode = Mode::Busy;
         StartErase(m_faults.eraseHangs ? Forever : Now() + Pick(m_part.times.chipErase));
         return;
     case 0x120:
@@ -96,29 +118,31 @@ void PageWriteChip::OnCommand(const UnlockSequence::Step& step, uint32_t offset,
 
 void PageWriteChip::Arm(bool protect, uint8_t value) {
     m_store.SetDataProtection(protect);
-    m_armed = true;
+    m_mode = Mode::Armed;
     TrackPrefix(value);
 }
 
 void PageWriteChip::OrdinaryWrite(uint32_t offset, uint8_t value) {
-    if (m_idMode) return;
+    if (m_mode == Mode::IdMode) return;
     BeginLoad(offset, value, m_store.DataProtection());
 }
 
 void PageWriteChip::EnterIdMode() {
-    m_idMode = true;
+    m_mode = Mode::IdMode;
     m_idSinceUs = Now();
     m_idEntryUs = Pick(m_part.times.idEntry);
 }
 
 void PageWriteChip::ExitIdMode(uint8_t value) {
-    m_idMode = false;
+    m_mode = Mode::ReadArray;
     // Atmel's exit is a write cycle of its own, whether the part was in ID mode or not.
-    if (m_part.times.idExit.maxUs != 0) StartDummy(value, Now() + Pick(m_part.times.idExit));
+    if (m_part.times.idExit.maxUs == 0) return;
+    m_mode = Mode::Busy;
+    StartDummy(value, Now() + Pick(m_part.times.idExit));
 }
 
 void PageWriteChip::BeginLoad(uint32_t offset, uint8_t value, bool discard) {
-    m_load.active = true;
+    m_mode = Mode::Loading;
     m_load.discard = discard;
     m_load.page = offset - offset % m_part.pageSize;
     m_load.windowUs = Pick(m_part.times.loadWindow);
@@ -139,8 +163,8 @@ void PageWriteChip::LoadByte(uint32_t offset, uint8_t value) {
 }
 
 void PageWriteChip::CloseLoad(uint64_t programStartUs) {
-    Load load = std::move(m_load);
-    m_load = Load{};
+    Load load = std::exchange(m_load, Load{});
+    m_mode = Mode::Busy;
     const uint64_t endUs = programStartUs + Pick(m_part.times.program);
     if (load.discard) return StartDummy(load.last, endUs);
     for (uint32_t i = 0; i < m_part.pageSize; ++i) {

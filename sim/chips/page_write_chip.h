@@ -21,8 +21,17 @@ public:
     void Write(uint32_t offset, uint8_t value) override;
 
 private:
+    // What the part does with the next bus access. Besides the accesses, time moves it on:
+    // Loading and Armed (and a command sequence under way) end in Busy when their window
+    // closes, and Busy ends in ReadArray when the write cycle is over.
+    enum class Mode {
+        ReadArray,  // reads see the array; writes go to the command decoder
+        IdMode,     // reads see the ids (once settled); writes go to the command decoder
+        Armed,      // a prefix came: the next write opens a load
+        Loading,    // bytes of one page come in; reads see the last one's status
+        Busy,       // a write cycle (or erase) runs: reads see status, writes are lost
+    };
     struct Load {
-        bool active = false;
         bool discard = false;  // a write refused by data protection
         uint32_t page = 0;
         uint64_t lastUs = 0;
@@ -38,7 +47,9 @@ private:
         uint8_t value = 0;
     };
 
+    void CatchUp();
     void SettlePending() override;
+    void Decode(uint32_t offset, uint8_t value);
     void TrackPrefix(uint8_t value);
     void OnCommand(const UnlockSequence::Step& step, uint32_t offset, uint8_t value);
     void Arm(bool protect, uint8_t value);
@@ -50,12 +61,11 @@ private:
     void CloseLoad(uint64_t programStartUs);
     uint8_t IdRead(uint32_t offset) const;
 
+    Mode m_mode = Mode::ReadArray;
     UnlockSequence m_sequence;
-    Load m_load;
-    bool m_armed = false;  // a prefix came; the next write opens a load
-    PrefixCycle m_prefix;
-    bool m_idMode = false;
-    uint64_t m_idSinceUs = 0;
+    Load m_load;               // Loading
+    PrefixCycle m_prefix;      // Armed, or a sequence under way
+    uint64_t m_idSinceUs = 0;  // IdMode
     uint64_t m_idEntryUs = 0;
 };
 

@@ -43,7 +43,11 @@ struct PartFacts {
     UnloadedBytes unloaded = UnloadedBytes::Erased;
     std::span<const uint32_t> sectors{};  // sector sizes from offset 0; empty: uniformSector
     uint32_t uniformSector = 0;
-    bool bootBlockCodes = false;  // Atmel: ID mode reads FE at 2 (and size - 14) when locked
+    // Boot blocks with a programming lockout, at the bottom and at the top of the part (sizes;
+    // 0: none). In ID mode address 2 reports the bottom one, size - 14 the top one: FE while
+    // the block can be programmed, FF once it is locked out.
+    uint32_t bootBlockLow = 0;
+    uint32_t bootBlockHigh = 0;
     uint8_t idAt3 = 0;            // autoselect: what ID mode reads at A1 A0 = 11
 };
 

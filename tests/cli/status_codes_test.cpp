@@ -93,7 +93,10 @@ TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
          "The adapter's ROM is erased"},
         {"ATMEL AT49F010", erase, own, 11, 11, "Failed to erasing\n",
          "The chip has not finished its erase"},
-        {"AM29LV001BB", locked, own, 12, 12, "The flash sector is protected!\n", Untouched},
+        {"AM29LV001BB", locked, own, 12, 12,
+         "The flash sector is protected!\nSector 0xC000-0xFFFF is protected; nothing was erased "
+         "or written.\n",
+         Untouched},
         {"SST 39SF010A", weak, own, 13, 13, "Abort ...\norig data=", Different + " offset 0x123"},
         {"SST 39SF010A", noInfo, own, 14, 14, "does not answer its information query", Untouched},
     };

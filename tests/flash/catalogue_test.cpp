@@ -7,7 +7,6 @@
 
 #include "driver/control_codes.h"
 #include "driver/discovery.h"
-#include "flash/chip_busy_limits.h"
 #include "flash/chip_catalogue.h"
 #include "flash/command_sequences.h"
 #include "flash/data_poll.h"
@@ -15,6 +14,7 @@
 #include "flash/identify.h"
 #include "flash/program_routines.h"
 #include "flash_fixture.h"
+#include "sim/chips/part_facts.h"
 
 namespace tarvex {
 namespace {
@@ -30,38 +30,54 @@ using testing::SleptMs;
 
 class Catalogue : public testing::FlashTest {};
 
-// Rows of each identification method and program routine, by position in the table.
-TEST_F(Catalogue, TableHoldsThirtyFiveDistinctChipsWithTheirFamilyRoutines) {
+sim::ChipFamily FamilyOf(ProgramRoutine program) {
+    if (program == ProgramViaDriver) return sim::ChipFamily::DriverProgrammed;
+    if (program == EraseProgramBytes) return sim::ChipFamily::ByteProgram;
+    if (program == EraseProgramBytesShort) return sim::ChipFamily::Autoselect;
+    return sim::ChipFamily::PageWrite;
+}
+
+uint8_t EntryOf(IdentifyRoutine identify) {
+    if (identify == IdentifySixCycle) return sim::IdEntrySixCycle;
+    if (identify == IdentifyThreeCycle) return sim::IdEntryThreeCycle;
+    return identify == IdentifyAutoselect ? sim::IdEntryAutoselect : 0;
+}
+
+// Sector sizes from offset 0 to the end of the part.
+std::vector<uint32_t> SectorsOf(const FlashChipEntry& row) {
+    std::vector<uint32_t> sizes;
+    for (RomRegion s = SectorAt(row, 0); s.size != 0; s = SectorAt(row, s.start + s.size))
+        sizes.push_back(s.size);
+    return sizes;
+}
+std::vector<uint32_t> SectorsOf(const sim::PartFacts& part) {
+    if (!part.sectors.empty()) return {part.sectors.begin(), part.sectors.end()};
+    return std::vector<uint32_t>(part.size / part.uniformSector, part.uniformSector);
+}
+
+// The catalogue and the simulator's part table are each written from the datasheets; every
+// row holds the facts of the part the simulator models under its name.
+TEST_F(Catalogue, EveryRowAgreesWithTheSimulatorsPartFacts) {
     std::set<uint16_t> ids;
-    std::set<std::string> names;
-    for (int32_t row = 0; row < FlashChipCount; ++row) {
-        const FlashChipEntry& e = FlashChipTable[row];
-        SCOPED_TRACE(e.name);
-        ids.insert(static_cast<uint16_t>(e.id));
-        names.insert(e.name);
-        EXPECT_EQ(e.id >> 16, 0u);
-        const IdentifyRoutine identify = row == 0               ? IdentifyViaDriver
-                                         : row >= 2 && row <= 4 ? IdentifySixCycle
-                                         : row >= 29            ? IdentifyAutoselect
-                                                                : IdentifyThreeCycle;
-        EXPECT_EQ(e.identify, identify);
-        if (row == 0) {
-            EXPECT_EQ(e.program, ProgramViaDriver);
-        }
-        if (row >= 29) {
-            EXPECT_EQ(e.program, EraseProgramBytesShort);
-        }
+    for (const FlashChipEntry& row : FlashChipTable) {
+        SCOPED_TRACE(row.name);
+        const sim::PartFacts* part = sim::FindPart(row.name);
+        ASSERT_NE(part, nullptr);
+        ids.insert(static_cast<uint16_t>(row.id));
+        EXPECT_EQ(row.id, part->id);
+        EXPECT_EQ(FamilyOf(row.program), part->family);
+        EXPECT_EQ(part->idEntries & EntryOf(row.identify), EntryOf(row.identify));
+        EXPECT_EQ(PageSizeOf(row), part->family == sim::ChipFamily::PageWrite ? part->pageSize : 0);
+        EXPECT_EQ(row.busyLimitUs,
+                  std::max(part->times.program.maxUs, part->times.chipErase.maxUs));
+        if (row.capacity == 0) continue;  // the driver's own part
+        EXPECT_EQ(row.capacity, part->size);
+        EXPECT_EQ(SectorsOf(row), SectorsOf(*part));
+        EXPECT_EQ(row.bootBlocks.low, part->bootBlockLow);
+        EXPECT_EQ(row.bootBlocks.high, part->bootBlockHigh);
     }
-    EXPECT_EQ(ids.size(), 35u);
-    EXPECT_EQ(names.size(), 35u);
-    EXPECT_EQ(FlashChipTable[10].id, 0x071Fu);
-    EXPECT_STREQ(FlashChipTable[30].name, "AMD29F010");
-    const std::vector<int32_t> pageRows128 = {1, 2, 3, 24, 25, 26, 27};
-    for (int32_t row : pageRows128) EXPECT_EQ(FlashChipTable[row].program, ProgramPages128);
-    for (int32_t row : {4, 14, 16}) EXPECT_EQ(FlashChipTable[row].program, ProgramPages256);
-    for (int32_t row : {13, 15}) EXPECT_EQ(FlashChipTable[row].program, ProgramPages512);
-    for (int32_t row : {5, 6, 7, 8, 9, 10, 11, 12, 17, 18, 19, 20, 21, 22, 23, 28})
-        EXPECT_EQ(FlashChipTable[row].program, EraseProgramBytes);
+    EXPECT_EQ(ids.size(), static_cast<size_t>(FlashChipCount));
+    EXPECT_EQ(sim::PartTable().size(), ids.size());
 }
 
 TEST_F(Catalogue, EveryRowsChipIsIdentifiedAtItsOwnRowAndLeftInReadMode) {
@@ -119,7 +135,9 @@ TEST_F(Catalogue, ScanThatMatchesNothingCostsTheWholeTable) {
     const auto requests = session.Requests();
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(requests[0].kind, "pci_identity");
-    EXPECT_EQ(session.Sim().RequestCount() - requestsBefore, 236u);
+    // The scan's own requests, and a read of the four blocks under its command writes before
+    // and after it.
+    EXPECT_EQ(session.Sim().RequestCount() - requestsBefore, 236u + 8u);
     EXPECT_EQ(SleptMs(session.Trace()), 530u);
     EXPECT_GE(session.Sim().Clock().NowUs() - start, 530000u);
 
@@ -183,17 +201,6 @@ TEST_F(Catalogue, DataPollGoesOnPastItsReadsUntilThePartsTimeHasPassed) {
     }
     // 100000 reads take 2 s; the other 3 s go by 1 ms and one read at a time.
     EXPECT_EQ(pausedReads, (LimitUs - DataPollReadLimit * 20 + 1019) / 1020);
-}
-
-TEST_F(Catalogue, BusyLimitsFollowTheCatalogueRowByRow) {
-    for (int32_t row = 0; row < FlashChipCount; ++row) {
-        SCOPED_TRACE(FlashChipTable[row].name);
-        EXPECT_EQ(ChipBusyLimitId(row), static_cast<uint16_t>(FlashChipTable[row].id));
-        // Every part that polls may take longer than no time at all; the driver's row does not.
-        EXPECT_EQ(ChipBusyLimitUs(row) == 0, row == DriverProgrammedRow);
-    }
-    EXPECT_EQ(ChipBusyLimitUs(FlashChipCount), 0u);
-    EXPECT_EQ(ChipBusyLimitUs(-1), 0u);
 }
 
 }  // namespace

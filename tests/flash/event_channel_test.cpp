@@ -52,7 +52,8 @@ TEST(FlashStatus, NamesFollowTheCodesAndResetClearsTheRecord) {
     EXPECT_STREQ(FlashStatusName(StatusEpromRead), "StatusEpromRead");
     EXPECT_STREQ(FlashStatusName(14), "StatusAdapterInfo");
     EXPECT_STREQ(FlashStatusName(15), "StatusImageTooLarge");
-    EXPECT_STREQ(FlashStatusName(16), "StatusUnknown");
+    EXPECT_STREQ(FlashStatusName(16), "StatusScanChangedRom");
+    EXPECT_STREQ(FlashStatusName(17), "StatusUnknown");
     EXPECT_STREQ(FlashStatusName(-1), "StatusUnknown");
 
     FlashRunState& run = CurrentFlashRunState();

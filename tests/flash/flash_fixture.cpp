@@ -1,6 +1,10 @@
 #include "flash_fixture.h"
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+
+#include "flash/scan_guard.h"
 
 namespace tarvex::testing {
 
@@ -11,8 +15,20 @@ sim::Rig ChipRig(const std::string& chip, sim::RigFaults faults) {
     return MakeRig({adapter});
 }
 
+void StartWithRom(sim::Rig& rig, const std::string& dir, const std::vector<uint8_t>& bytes,
+                  bool sdp) {
+    sim::RigAdapter& adapter = rig.adapters[0];
+    adapter.romPath = dir + "/adapter.rom";
+    adapter.sdp = sdp;
+    std::remove((adapter.romPath + ".sdp").c_str());
+    std::ofstream(adapter.romPath, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
 void FlashTest::SetUp() {
     ResetFlashRunState();
+    ForgetScanChanges();
     RecordedEvents().clear();
     SetEventSink(RecordEvent);
 }

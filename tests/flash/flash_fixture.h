@@ -18,6 +18,11 @@ namespace tarvex::testing {
 // adapter model (1C5D:0C31).
 sim::Rig ChipRig(const std::string& chip, sim::RigFaults faults = {});
 
+// The rig's chip starts out holding `bytes` (the rest erased), kept in a file in `dir`; sdp is
+// the data protection of a page-write part on delivery.
+void StartWithRom(sim::Rig& rig, const std::string& dir, const std::vector<uint8_t>& bytes,
+                  bool sdp = true);
+
 // A session with the run state reset and the recording sink installed.
 class FlashTest : public ::testing::Test {
 protected:

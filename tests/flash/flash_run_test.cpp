@@ -13,6 +13,8 @@
 #include "flash/data_poll.h"
 #include "flash/run_state.h"
 #include "flash_fixture.h"
+#include "sim/chips/chip_model.h"
+#include "support/temp_dir.h"
 
 namespace tarvex {
 namespace {
@@ -128,7 +130,7 @@ TEST_F(Run, NoSupportedChipFixesTheChecksumAndSendsNothingButTheScan) {
     EXPECT_EQ(ByteSum(CurrentFlashRunState().image.get(), 1024), 0);
     ASSERT_EQ(RecordedEvents().size(), 1u);
     EXPECT_EQ(RecordedEvents()[0].text, "No Support EPROM found\n");
-    EXPECT_EQ(EpromRequests(session.Trace()).size(), 235u);
+    EXPECT_EQ(EpromRequests(session.Trace()).size(), 235u + 8u);
 }
 
 TEST_F(Run, VerifyStopsAtTheFirstDifferenceWithItsFourMessages) {
@@ -154,9 +156,10 @@ TEST_F(Run, VerifyStopsAtTheFirstDifferenceWithItsFourMessages) {
     EXPECT_EQ(RecordedEvents()[2].text, "orig data=0H, ROM data=ffH, loc=0H\n");
 }
 
-// Runs a flash of a 4 KiB image with a rig fault; returns the EPROM requests it sent.
-std::vector<sim::TraceRecord> FaultyRun(SimSession& session, FlashStatus expected) {
-    LoadRunImage(ImageWithZeroTail(4096, 4096));
+// Runs a flash of an image (4 KiB unless said) with a rig fault; returns the EPROM requests.
+std::vector<sim::TraceRecord> FaultyRun(SimSession& session, FlashStatus expected,
+                                        uint32_t length = 4096) {
+    LoadRunImage(ImageWithZeroTail(length, length));
     EXPECT_EQ(FlashRun(0), 0);
     EXPECT_EQ(CurrentFlashRunState().status, expected);
     EXPECT_EQ(IndexOf(EventFlashDone), RecordedEvents().size());
@@ -200,29 +203,81 @@ TEST_F(Run, PageThatNeverFinishesProgrammingEndsTheRunAtItsOffset) {
     EXPECT_EQ(TextsOf(EventText).back(), "Failed at offset 0x300\n");
 }
 
-TEST_F(Run, EraseFaultsAndProtectionEndTheRunBeforeAnyData) {
+TEST_F(Run, EraseThatNeverEndsFailsTheRunBeforeAnyData) {
     sim::RigFaults hang;
     hang.chip.eraseHangs = true;
-    sim::RigFaults locked;
-    locked.chip.protectedSectors = {0xC100};
+    SimSession session(ChipRig("ATMEL AT49F010", hang));
+    FaultyRun(session, StatusEraseFailed);
+    EXPECT_EQ(TextsOf(EventText).back(), "Failed to erasing\n");
+    EXPECT_TRUE(ValuesOf(EventFlashProgress).empty());
+    const std::set<uint32_t> commandOffsets = {0x5555, 0x2AAA, 0x555, 0x2AA};
+    for (const Cycle& write : ByteWrites(session.Trace()))
+        EXPECT_EQ(commandOffsets.count(write.first), 1u) << write.first;
+}
+
+// A protected sector or locked boot block that the image reaches stops the run before
+// anything is erased or written; one the image does not reach stops nothing.
+TEST_F(Run, ProtectedRegionsTheImageReachesStopTheRunWithTheRomAsItWas) {
+    const testing::TempDir dir;
+    const char* none = "";
     const struct {
         const char* chip;
-        sim::RigFaults faults;
-        FlashStatus status;
-        const char* message;
-    } cases[] = {{"ATMEL AT49F010", hang, StatusEraseFailed, "Failed to erasing\n"},
-                 {"AM29LV001BB", locked, StatusProtected, "The flash sector is protected!\n"}};
+        uint32_t locked;   // an offset in the protected sector or locked boot block
+        uint32_t length;   // of the image
+        const char* line;  // naming the region; none: the run passes
+    } cases[] = {
+        {"AM29LV001BB", 0x2000, 0x10000, "Sector 0x2000-0x2FFF is protected"},
+        {"AMIC A29001/A290011", 0x3FFF, 0x10000, "Sector 0x3000-0x3FFF is protected"},
+        {"AM29LV001BT", 0x1C000, 0x10000, none},
+        {"ATMEL AT49F002(N)", 0x100, 0x10000, "Boot block 0x0-0x3FFF is locked"},
+        {"ATMEL AT49F002(N)T", 0x3C000, 0x10000, none},
+        {"ATMEL AT49F002(N)T", 0x3C000, 0x40000, "Boot block 0x3C000-0x3FFFF is locked"},
+        {"WINBOND W29C020C", 0x100, 0x10000, "Boot block 0x0-0x1FFF is locked"},
+        {"ATMEL AT29C010A", 0x1F000, 0x20000, "Boot block 0x1E000-0x1FFFF is locked"},
+        {"WINBOND W29C040", 0x7C000, 0x10000, none},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.chip);
+        SCOPED_TRACE(std::string(c.chip) + " " + std::to_string(c.length));
         RecordedEvents().clear();
-        SimSession session(ChipRig(c.chip, c.faults));
-        FaultyRun(session, c.status);
-        EXPECT_EQ(TextsOf(EventText).back(), c.message);
-        EXPECT_TRUE(ValuesOf(EventFlashProgress).empty());
-        const std::set<uint32_t> commandOffsets = {0x5555, 0x2AAA, 0x555, 0x2AA};
-        for (const Cycle& write : ByteWrites(session.Trace()))
-            EXPECT_EQ(commandOffsets.count(write.first), 1u) << write.first;
+        sim::RigFaults faults;
+        faults.chip.protectedSectors = {c.locked};
+        sim::Rig rig = ChipRig(c.chip, faults);
+        const std::vector<uint8_t> bios = TestImage(sim::ChipModelSize(c.chip), 7);
+        testing::StartWithRom(rig, dir.Root().string(), bios);
+        SimSession session(rig);
+        LoadRunImage(TestImage(c.length, 5));
+        CurrentFlashRunState().status = StatusOk;
+        const bool passes = *c.line == 0;
+        EXPECT_EQ(FlashRun(0), passes ? 1 : 0);
+        const auto rom = session.Sim().ChipContents(0);
+        if (passes) {
+            EXPECT_EQ(CurrentFlashRunState().status, StatusOk);
+            const uint8_t* image = CurrentFlashRunState().image.get();
+            EXPECT_TRUE(std::equal(image, image + c.length, rom.begin()));
+            EXPECT_EQ(rom[c.locked], bios[c.locked]);
+            continue;
+        }
+        EXPECT_EQ(CurrentFlashRunState().status, StatusProtected);
+        const auto texts = TextsOf(EventText);
+        ASSERT_GE(texts.size(), 2u);
+        EXPECT_EQ(texts[texts.size() - 2], "The flash sector is protected!\n");
+        EXPECT_EQ(texts.back(), std::string(c.line) + "; nothing was erased or written.\n");
+        EXPECT_TRUE(rom == bios);
     }
+}
+
+// The four codes the short set always reads come first, then the other sectors in reach.
+TEST_F(Run, ShortSetReadsItsFourProtectCodesThenTheRestOfTheMap) {
+    sim::RigFaults faults;
+    faults.chip.protectedSectors = {0x10000};
+    SimSession session(ChipRig("AM29LV001BB", faults));
+    FaultyRun(session, StatusProtected, 0x14000);
+    std::vector<uint32_t> codes;
+    for (const auto& request : EpromRequests(session.Trace()))
+        if (request.epromDir == 0 && request.epromOffset % 0x1000 == 2)
+            codes.push_back(request.epromOffset);
+    EXPECT_EQ(codes,
+              (std::vector<uint32_t>{0x0002, 0x4002, 0x8002, 0xC002, 0x2002, 0x3002, 0x10002}));
 }
 
 TEST_F(Run, ReadBackFaultsAreFoundByVerification) {

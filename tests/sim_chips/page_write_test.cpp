@@ -34,14 +34,18 @@ TEST(PageWriteChip, IdEntryMethodsAndAtmelSettlingTime) {
 TEST(PageWriteChip, PageWriteReplacesThePageWithUnloadedBytesErased) {
     ChipBus bus("WINBOND W29C020C");
     bus.store.Fill(0x100, 0x100, 0x00);
-    bus.Program(0x110, {0x11, 0x22});
-    // While the page loads and programs: DQ7 the complement of the last byte, DQ6 toggling.
-    const uint8_t a = bus.Read(0x110), b = bus.Read(0x110);
-    EXPECT_EQ(a & 0x80, 0x80);
-    EXPECT_NE(a & 0x40, b & 0x40);
+    bus.Program(0x110, {0x91, 0x22});
+    // While the page loads and programs every address reads the status of the last byte
+    // loaded: DQ7 its complement, DQ6 toggling, never the new data.
+    for (uint32_t offset : {0x110u, 0x111u, 0x200u}) {
+        const uint8_t a = bus.Read(offset), b = bus.Read(offset);
+        EXPECT_EQ(a & 0x80, 0x80) << offset;
+        EXPECT_NE(a & 0x40, b & 0x40) << offset;
+        EXPECT_NE(a & 0xBF, 0x91 & 0xBF) << offset;
+    }
     // Typical: the load closes 200 us after the last byte, the page cycle takes 5 ms.
-    EXPECT_NEAR((bus.Poll(0x110, 0x11) + 2) * ChipBus::LatencyUs, 5200, 40);
-    EXPECT_EQ(bus.Read(0x111), 0x22);
+    EXPECT_NEAR((bus.Poll(0x111, 0x22) + 6) * ChipBus::LatencyUs, 5200, 40);
+    EXPECT_EQ(bus.Read(0x110), 0x91);
     EXPECT_EQ(bus.Read(0x100), 0xFF);
     EXPECT_EQ(bus.Read(0x17F), 0xFF);
     EXPECT_EQ(bus.Read(0x180), 0x00);  // the next page is untouched

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "chip_bus.h"
 
@@ -141,22 +142,50 @@ TEST(AutoselectTiming, FailedOperationsShowDq5UntilAResetAfterTheirMaximum) {
     EXPECT_EQ(stuck.Read(0x100), 0x5A);
 }
 
-TEST(IdModeCodes, AmicDecodesA11AndAtmelReportsItsBootBlocks) {
-    ChipBus amic("AMIC A29001/A290011");
+TEST(IdModeCodes, AmicDecodesA11AndReportsProtectionOnItsSectorMap) {
+    // Sectors of 8K, 4K, 4K, 16K, then 32K: the ones at 0x3000 and 0x8000 protected.
+    ChipBus amic("AMIC A29001/A290011", {.protectedSectors = {0x3FFF, 0x9000}});
     amic.Command(0x90);  // 2AAA decodes as AAA on A11-A0: not a command
     EXPECT_EQ(amic.IdWord(), 0xFFFF);
     amic.Command(0x90, true, 0x1000);  // A12 is not decoded
     EXPECT_EQ(amic.IdWord(), 0xA137);
     EXPECT_EQ(amic.Read(0x3), 0x7F);
+    const std::pair<uint32_t, uint8_t> codes[] = {
+        {0x1FF2, 0}, {0x2002, 0}, {0x3002, 1}, {0x4002, 0}, {0x8002, 1}, {0xFFF2, 1}, {0x10002, 0}};
+    for (const auto& [offset, code] : codes) EXPECT_EQ(amic.Read(offset), code) << offset;
+}
 
-    ChipBus atmel("ATMEL AT29C010A", {.protectedSectors = {0x1FFFF}});
-    atmel.Command(0x90);
-    atmel.clock.Advance(10000);
-    EXPECT_EQ(atmel.Read(0x2), 0xFF);
-    EXPECT_EQ(atmel.Read(0x1FFF2), 0xFE);
-    ChipBus boot("ATMEL AT49F010", {.protectedSectors = {0x0}});
-    boot.Command(0x90);
-    EXPECT_EQ(boot.Read(0x2), 0xFE);
+TEST(IdModeCodes, BootBlocksReadFeWhileProgrammableFfOnceLockedAndKeepTheirContents) {
+    constexpr uint32_t K = 1024;
+    const struct {
+        const char* chip;
+        uint32_t low, high;  // boot block sizes, 0: none
+        uint32_t locked;     // an offset in the block locked by fault
+    } cases[] = {
+        {"ATMEL AT29C010A", 8 * K, 8 * K, 0x1FFFF},   {"WINBOND W29C020C", 8 * K, 8 * K, 0x100},
+        {"WINBOND W29C040", 16 * K, 16 * K, 0x7C000}, {"ATMEL AT49F002(N)T", 0, 16 * K, 0x3C000},
+        {"ATMEL AT49F001", 16 * K, 0, 0x3FFF},        {"SST 39SF010A", 0, 0, 0x0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chip);
+        ChipBus bus(c.chip, {.protectedSectors = {c.locked}});
+        const uint32_t size = bus.store.Size(), top = size - 14;
+        bus.store.Set(2, 0x00);  // what the array holds there
+        bus.store.Set(top, 0x00);
+        bus.Command(0x90);
+        bus.clock.Advance(10000);
+        const bool lowLocked = c.locked < c.low, highLocked = c.locked >= size - c.high;
+        EXPECT_EQ(bus.Read(2), c.low == 0 ? 0x00 : lowLocked ? 0xFF : 0xFE);
+        EXPECT_EQ(bus.Read(top), c.high == 0 ? 0x00 : highLocked ? 0xFF : 0xFE);
+        bus.Command(0xF0);
+        bus.clock.Advance(20000);
+        if (c.low + c.high == 0) continue;
+        const uint32_t start = lowLocked ? 0 : size - c.high, end = lowLocked ? c.low : size;
+        for (uint32_t offset : {start, end - 1, lowLocked ? end : start - 1}) {
+            bus.Program(offset, {0x00});
+            bus.clock.Advance(20000);
+            EXPECT_EQ(bus.Read(offset), offset >= start && offset < end ? 0xFF : 0x00) << offset;
+        }
+    }
 }
 
 }  // namespace
