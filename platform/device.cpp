@@ -1,7 +1,8 @@
 #include "platform/device.h"
 
-#include <chrono>
 #include <utility>
+
+#include "platform/monotonic_clock.h"
 
 namespace tarvex::platform {
 
@@ -10,11 +11,7 @@ std::shared_ptr<DeviceProvider> g_provider;
 uint64_t g_requestCount = 0;
 }  // namespace
 
-uint64_t DeviceProvider::ClockUs() {
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                     std::chrono::steady_clock::now().time_since_epoch())
-                                     .count());
-}
+uint64_t DeviceProvider::ClockUs() { return MonotonicUs(); }
 
 DeviceProvider& CurrentDeviceProvider() {
     if (!g_provider) g_provider = MakeDefaultDeviceProvider();
