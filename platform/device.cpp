@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/errors.h"
 #include "platform/monotonic_clock.h"
 
 namespace tarvex::platform {
@@ -9,6 +10,7 @@ namespace tarvex::platform {
 namespace {
 std::shared_ptr<DeviceProvider> g_provider;
 uint64_t g_requestCount = 0;
+bool g_openDenied = false;
 }  // namespace
 
 uint64_t DeviceProvider::ClockUs() { return MonotonicUs(); }
@@ -20,9 +22,16 @@ DeviceProvider& CurrentDeviceProvider() {
 
 void InstallDeviceProvider(std::shared_ptr<DeviceProvider> provider) {
     g_provider = std::move(provider);
+    g_openDenied = false;
 }
 
-Handle OpenDevice(const std::string& name) { return CurrentDeviceProvider().OpenDevice(name); }
+Handle OpenDevice(const std::string& name) {
+    const Handle handle = CurrentDeviceProvider().OpenDevice(name);
+    if (handle == NoHandle && GetLastError() == ErrorAccessDenied) g_openDenied = true;
+    return handle;
+}
+
+bool DeviceOpenDenied() { return g_openDenied; }
 
 void CloseDevice(Handle handle) { CurrentDeviceProvider().CloseDevice(handle); }
 

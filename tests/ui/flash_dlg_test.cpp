@@ -101,6 +101,7 @@ TEST_F(FlashDlgTest, NoDriverMeansNoControllerNoBackupAndNeverFlash) {
     ASSERT_TRUE(Start(rig));
     EXPECT_EQ(window->m_nAdapterCount, -1);
     EXPECT_EQ(shown, std::vector<std::string>{"No Controller is detected."});
+    EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(window->m_cbController.GetCount(), 0);
     Type(IdcPath, "a.rom");
     EXPECT_EQ(window->m_strPath, "a.rom");
@@ -110,6 +111,15 @@ TEST_F(FlashDlgTest, NoDriverMeansNoControllerNoBackupAndNeverFlash) {
     EXPECT_TRUE(window->Surface().IsItemEnabled(IdcOpen));
     EXPECT_TRUE(window->Surface().IsItemEnabled(IdcExit));
 
+    // The driver's devices refuse a user without administrator rights: the window says so.
+    platform::InstallDeviceProvider(
+        std::make_shared<testing::DriverStandIn>(session->Sim(), platform::ErrorAccessDenied));
+    ResetDriverLink();
+    window = std::make_unique<CFlashDlg>();
+    ASSERT_TRUE(window->InitDialog());
+    EXPECT_EQ(g_status.WindowText(), "No Controller is detected.");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.starts_with("Administrator rights are needed"));
 }
 
 TEST_F(FlashDlgTest, PathEnablesFlashAndConfigAndEmptyingItDisablesThemLeavingBackup) {
