@@ -75,6 +75,10 @@ int RunList(bool json, std::ostream& out, std::ostream& err, bool chips) {
     const DriverSurvey survey = SurveyDriver(chips);
     if (survey.adapterCount == -1) {
         err << "No Controller is detected.\n";
+        if (platform::DeviceOpenDenied())
+            err << "Administrator rights are needed to open the adapters' devices: run "
+                   "tarvex-flash-cli from a command prompt started with \"Run as administrator\" "
+                   "(on Windows XP, as an administrator: runas /user:Administrator cmd).\n";
         return ExitUnavailable;
     }
     if (!json) {

@@ -1,20 +1,19 @@
 #include "platform/device.h"
 
-#include <chrono>
 #include <utility>
+
+#include "platform/errors.h"
+#include "platform/monotonic_clock.h"
 
 namespace tarvex::platform {
 
 namespace {
 std::shared_ptr<DeviceProvider> g_provider;
 uint64_t g_requestCount = 0;
+bool g_openDenied = false;
 }  // namespace
 
-uint64_t DeviceProvider::ClockUs() {
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                     std::chrono::steady_clock::now().time_since_epoch())
-                                     .count());
-}
+uint64_t DeviceProvider::ClockUs() { return MonotonicUs(); }
 
 DeviceProvider& CurrentDeviceProvider() {
     if (!g_provider) g_provider = MakeDefaultDeviceProvider();
@@ -23,9 +22,16 @@ DeviceProvider& CurrentDeviceProvider() {
 
 void InstallDeviceProvider(std::shared_ptr<DeviceProvider> provider) {
     g_provider = std::move(provider);
+    g_openDenied = false;
 }
 
-Handle OpenDevice(const std::string& name) { return CurrentDeviceProvider().OpenDevice(name); }
+Handle OpenDevice(const std::string& name) {
+    const Handle handle = CurrentDeviceProvider().OpenDevice(name);
+    if (handle == NoHandle && GetLastError() == ErrorAccessDenied) g_openDenied = true;
+    return handle;
+}
+
+bool DeviceOpenDenied() { return g_openDenied; }
 
 void CloseDevice(Handle handle) { CurrentDeviceProvider().CloseDevice(handle); }
 

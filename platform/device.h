@@ -14,6 +14,9 @@ DeviceProvider& CurrentDeviceProvider();
 void InstallDeviceProvider(std::shared_ptr<DeviceProvider> provider);
 
 Handle OpenDevice(const std::string& name);
+// Whether a device has refused to open with access denied since the provider was installed:
+// without administrator rights, the adapters' driver refuses every open so.
+bool DeviceOpenDenied();
 void CloseDevice(Handle handle);
 bool DeviceControl(Handle handle, uint32_t ioControlCode, uint8_t* buffer, uint32_t length);
 void SleepMs(uint32_t milliseconds);

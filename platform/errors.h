@@ -6,6 +6,7 @@ namespace tarvex::platform {
 // Win32 error numbers the system relies on; the simulator reports the same ones.
 inline constexpr uint32_t ErrorInvalidFunction = 1;
 inline constexpr uint32_t ErrorFileNotFound = 2;
+inline constexpr uint32_t ErrorAccessDenied = 5;
 inline constexpr uint32_t ErrorInvalidHandle = 6;
 inline constexpr uint32_t ErrorNotEnoughMemory = 8;
 inline constexpr uint32_t ErrorGenFailure = 31;

@@ -7,6 +7,8 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+
+#include "platform/monotonic_clock.h"
 #else
 #include <unistd.h>
 #endif
@@ -24,7 +26,7 @@ volatile std::sig_atomic_t g_lastInterrupt = -1;  // seconds on the monotonic cl
 
 long MonotonicSeconds() {
 #ifdef _WIN32
-    return static_cast<long>(GetTickCount64() / 1000);
+    return static_cast<long>(MonotonicUs() / 1000000);
 #else
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds and tests with (Debian 12, as root), and any
 # further packages named as arguments; the argument fuzz adds clang and its libFuzzer runtime,
-# windows the MinGW-w64 cross compiler, 64-bit Wine and a virtual display for its windows.
+# windows the MinGW-w64 cross compilers (x86-64, and i686 with the win32 thread model, whose
+# runtime imports nothing Windows XP lacks), 64-bit and 32-bit Wine and a virtual display.
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,8 @@ for extra in "$@"; do
     if [ "$extra" = fuzz ]; then
         packages+=(clang libclang-rt-14-dev)
     elif [ "$extra" = windows ]; then
-        packages+=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth)
+        packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 wine64 wine32:i386 xvfb
+            xauth)
     else
         packages+=("$extra")
     fi
@@ -27,6 +29,11 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
+    # 32-bit Wine comes from Debian's i386 architecture beside the machine's own.
+    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' &&
+        ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
     export DEBIAN_FRONTEND=noninteractive
     apt-get update
     apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,6 +1,9 @@
 #include "sim/model_clock.h"
 
+#include <chrono>
 #include <thread>
+
+#include "platform/monotonic_clock.h"
 
 namespace tarvex::sim {
 
@@ -9,15 +12,12 @@ namespace {
 constexpr uint64_t PacingSliceUs = 2000;
 }  // namespace
 
-ModelClock::ModelClock(Mode mode) : m_mode(mode), m_wallStart(std::chrono::steady_clock::now()) {}
+ModelClock::ModelClock(Mode mode) : m_mode(mode), m_wallStartUs(platform::MonotonicUs()) {}
 
 void ModelClock::Advance(uint64_t microseconds) {
     m_nowUs += microseconds;
     if (m_mode != Mode::Real) return;
-    const auto wallUs = static_cast<uint64_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
-                                                              m_wallStart)
-            .count());
+    const uint64_t wallUs = platform::MonotonicUs() - m_wallStartUs;
     if (m_nowUs > wallUs + PacingSliceUs)
         std::this_thread::sleep_for(std::chrono::microseconds(m_nowUs - wallUs));
 }

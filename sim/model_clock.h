@@ -1,5 +1,4 @@
 #pragma once
-#include <chrono>
 #include <cstdint>
 
 namespace tarvex::sim {
@@ -19,7 +18,7 @@ public:
 private:
     Mode m_mode;
     uint64_t m_nowUs = 0;
-    std::chrono::steady_clock::time_point m_wallStart;
+    uint64_t m_wallStartUs;
 };
 
 }  // namespace tarvex::sim

@@ -1,6 +1,7 @@
 #include "ui/flash_dlg.h"
 
 #include "driver/adapter_queries.h"
+#include "platform/device.h"
 #include "platform/removal_at_exit.h"
 #include "platform/temp_file.h"
 #include "ui/adapter_texts.h"
@@ -15,6 +16,10 @@ namespace tarvex {
 namespace {
 // The About entry's command in the system menu.
 constexpr uint32_t IdmAboutBox = 0x0010;
+constexpr const char* AdministratorRightsText =
+    "Administrator rights are needed to open the adapters' devices. Start the Flash Utility "
+    "again as an administrator: right-click it and choose \"Run as administrator\" (on "
+    "Windows XP, \"Run as...\").";
 }  // namespace
 
 CFlashDlg::CFlashDlg(DialogSurface* parent)
@@ -71,6 +76,8 @@ bool CFlashDlg::OnInitDialog() {
     if (m_nAdapterCount == -1) {
         g_status.SetWindowText("No Controller is detected.");
         m_btnBackup.EnableWindow(false);
+        if (platform::DeviceOpenDenied())
+            ShowOkMessage(m_surface.get(), AdministratorRightsText, "Error", MessageIcon::Error);
     } else {
         FillAdapterList();
     }

@@ -1,24 +1,23 @@
 #include "ui/flash_progress_sink.h"
 
-#include <chrono>
-
 #include "flash/event_channel.h"
+#include "platform/monotonic_clock.h"
 #include "ui/window_state.h"
 
 namespace tarvex {
 
 namespace {
 
-constexpr auto RepaintInterval = std::chrono::milliseconds(30);
+constexpr uint64_t RepaintIntervalUs = 30000;
 
-std::chrono::steady_clock::time_point g_lastRepaint;
+uint64_t g_lastRepaintUs = 0;
 
 // The window stays drawn during a run, taking no input meanwhile.
 void RepaintNowAndThen() {
-    auto now = std::chrono::steady_clock::now();
+    const uint64_t nowUs = platform::MonotonicUs();
     DialogSurface* window = g_status.Surface();
-    if (now - g_lastRepaint < RepaintInterval || window == nullptr) return;
-    g_lastRepaint = now;
+    if (nowUs - g_lastRepaintUs < RepaintIntervalUs || window == nullptr) return;
+    g_lastRepaintUs = nowUs;
     window->Repaint();
 }
 

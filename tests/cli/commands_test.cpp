@@ -198,6 +198,20 @@ TEST_F(Commands, ListSaysFirstWhetherTheSimulatorOrTheDriverAnswers) {
                                     "Driver interface version: "))
         << list(false).out;
     EXPECT_TRUE(nlohmann::json::parse(list(true).out)["simulator"].is_null());
+
+    // Devices that refuse to open: only access denied asks for administrator rights.
+    for (uint32_t error : {platform::ErrorAccessDenied, platform::ErrorFileNotFound}) {
+        platform::InstallDeviceProvider(std::make_shared<DriverStandIn>(session.Sim(), error));
+        ResetDriverLink();
+        const CliResult result = list(false);
+        EXPECT_EQ(result.exit, cli::ExitUnavailable);
+        EXPECT_EQ(result.err.starts_with(
+                      "No Controller is detected.\nAdministrator rights are needed to open the "
+                      "adapters' devices: run tarvex-flash-cli from a command prompt started with"),
+                  error == platform::ErrorAccessDenied)
+            << result.err;
+        EXPECT_TRUE(result.err.starts_with("No Controller is detected.\n")) << result.err;
+    }
 }
 
 }  // namespace

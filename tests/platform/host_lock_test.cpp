@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 #include "platform/host_lock.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
+#include "support/test_thread.h"
 
 namespace tarvex::platform {
 namespace {
@@ -40,24 +40,24 @@ TEST_F(HostLockTest, OneHolderAtATimeUntilItReleases) {
     ASSERT_EQ(first.TryAcquire(), HostLockState::Held);
     EXPECT_EQ(first.TryAcquire(), HostLockState::Held);
     HostLockState other{};
-    std::thread([&] {
+    testing::TestThread([&] {
         HostLock second;
         other = second.TryAcquire();
-    }).join();
+    }).Join();
     EXPECT_EQ(other, HostLockState::HeldElsewhere);
     first.Release();
-    std::thread([&] {
+    testing::TestThread([&] {
         HostLock second;
         other = second.TryAcquire();
-    }).join();
+    }).Join();
     EXPECT_EQ(other, HostLockState::Held);
 }
 
 TEST_F(HostLockTest, AHolderThatDiesHoldingTheLockLeavesItFree) {
-    std::thread([] {
+    testing::TestThread([] {
         HostLock* kept = new HostLock;  // never released: its thread ends holding the mutex
         ASSERT_EQ(kept->TryAcquire(), HostLockState::Held);
-    }).join();
+    }).Join();
     HostLock mine;
     EXPECT_EQ(mine.TryAcquire(), HostLockState::Held);
 }

@@ -2,17 +2,22 @@
 #include <string>
 
 #include "platform/device_provider.h"
+#include "platform/errors.h"
 
 namespace tarvex::testing {
 
 // Answers as the provider it wraps but describes itself as the default provider does, as the
-// adapters' driver: what the programs show when no simulator answers.
+// adapters' driver: what the programs show when no simulator answers. With an open error, every
+// open fails so (5: a user without administrator rights).
 class DriverStandIn : public platform::DeviceProvider {
 public:
-    explicit DriverStandIn(platform::DeviceProvider& inner) : m_inner(inner) {}
+    explicit DriverStandIn(platform::DeviceProvider& inner, uint32_t openError = 0)
+        : m_inner(inner), m_openError(openError) {}
 
     platform::Handle OpenDevice(const std::string& name) override {
-        return m_inner.OpenDevice(name);
+        if (m_openError == 0) return m_inner.OpenDevice(name);
+        platform::SetLastError(m_openError);
+        return platform::NoHandle;
     }
     void CloseDevice(platform::Handle handle) override { m_inner.CloseDevice(handle); }
     bool DeviceControl(platform::Handle handle, uint32_t ioControlCode, uint8_t* buffer,
@@ -27,6 +32,7 @@ public:
 
 private:
     platform::DeviceProvider& m_inner;
+    uint32_t m_openError;
 };
 
 }  // namespace tarvex::testing

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "support/test_thread.h"
 
 namespace tarvex::testing {
 
@@ -20,7 +22,7 @@ public:
 private:
     std::string m_path;
     void* m_pipe = nullptr;  // Windows: the server end
-    std::thread m_writer;
+    std::unique_ptr<TestThread> m_writer;
 };
 
 }  // namespace tarvex::testing

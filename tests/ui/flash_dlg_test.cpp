@@ -7,16 +7,14 @@
 #endif
 
 #include <cctype>
-#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
-#include <mutex>
-#include <thread>
 
 #include "platform/host_lock.h"
 #include "platform/removal_at_exit.h"
 #include "support/driver_stand_in.h"
 #include "support/rom_images.h"
+#include "support/test_thread.h"
 #include "ui/templates/control_ids.h"
 #include "ui/window_state.h"
 #include "ui_test_support.h"
@@ -118,6 +116,7 @@ TEST_F(FlashDlgTest, NoDriverMeansNoControllerNoBackupAndNeverFlash) {
     ASSERT_TRUE(Start(rig));
     EXPECT_EQ(window->m_nAdapterCount, -1);
     EXPECT_EQ(shown, std::vector<std::string>{"No Controller is detected."});
+    EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(window->m_cbController.GetCount(), 0);
     Type(IdcPath, "a.rom");
     EXPECT_EQ(window->m_strPath, "a.rom");
@@ -126,6 +125,16 @@ TEST_F(FlashDlgTest, NoDriverMeansNoControllerNoBackupAndNeverFlash) {
     EXPECT_FALSE(window->m_btnBackup.IsWindowEnabled());
     EXPECT_TRUE(window->Surface().IsItemEnabled(IdcOpen));
     EXPECT_TRUE(window->Surface().IsItemEnabled(IdcExit));
+
+    // The driver's devices refuse a user without administrator rights: the window says so.
+    platform::InstallDeviceProvider(
+        std::make_shared<testing::DriverStandIn>(session->Sim(), platform::ErrorAccessDenied));
+    ResetDriverLink();
+    window = std::make_unique<CFlashDlg>();
+    ASSERT_TRUE(window->InitDialog());
+    EXPECT_EQ(g_status.WindowText(), "No Controller is detected.");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.starts_with("Administrator rights are needed"));
 }
 
 TEST_F(FlashDlgTest, PathEnablesFlashAndConfigAndEmptyingItDisablesThemLeavingBackup) {
@@ -196,32 +205,23 @@ public:
     LockHeldElsewhere()
         : m_holder([this] {
               platform::HostLock lock;
-              std::unique_lock<std::mutex> guard(m_mutex);
               m_state = lock.TryAcquire();
-              m_taken = true;
-              m_changed.notify_all();
-              m_changed.wait(guard, [this] { return m_released; });
+              m_taken.Raise();
+              m_released.Wait();
           }) {
-        std::unique_lock<std::mutex> guard(m_mutex);
-        m_changed.wait(guard, [this] { return m_taken; });
+        m_taken.Wait();
     }
     ~LockHeldElsewhere() { Release(); }
     platform::HostLockState State() const { return m_state; }
     void Release() {
-        {
-            std::lock_guard<std::mutex> guard(m_mutex);
-            m_released = true;
-        }
-        m_changed.notify_all();
-        if (m_holder.joinable()) m_holder.join();
+        m_released.Raise();
+        m_holder.Join();
     }
 
 private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_taken = false, m_released = false;
+    TestSignal m_taken, m_released;
     platform::HostLockState m_state{};
-    std::thread m_holder;
+    TestThread m_holder;
 };
 
 TEST_F(FlashDlgTest, WhileAnOperationRunsElsewhereNothingReachesAChip) {

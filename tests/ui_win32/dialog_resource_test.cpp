@@ -160,6 +160,8 @@ TEST(DialogResource, StylesCarryWhatTheTemplatesAskFor) {
 }
 
 #ifdef _WIN32
+INT_PTR CALLBACK IgnoringDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 // The dialog manager builds every control of the template with its id, class and text.
 TEST(DialogResource, TheDialogManagerCreatesEveryControlOfBothTemplates) {
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
@@ -167,9 +169,9 @@ TEST(DialogResource, TheDialogManagerCreatesEveryControlOfBothTemplates) {
     for (const DialogTemplate* dialog : {&FlashDialogTemplate(), &ConfigDialogTemplate()}) {
         SCOPED_TRACE(dialog->id);
         const std::vector<uint8_t> bytes = EncodeDialogResource(*dialog);
-        HWND window = ::CreateDialogIndirectParamW(
-            ::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), nullptr,
-            [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        HWND window = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
+                                                   reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),
+                                                   nullptr, IgnoringDialogProc, 0);
         ASSERT_NE(window, nullptr) << ::GetLastError();
         char text[256];
         ::GetWindowTextA(window, text, sizeof text);

@@ -19,15 +19,14 @@ namespace {
 
 HWND WindowOf(CFlashDlg& dialog) { return static_cast<HWND>(dialog.Surface().NativeWindow()); }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
 int WindowsOfThisThread() {
     int count = 0;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND, LPARAM counter) -> BOOL {
-            ++*reinterpret_cast<int*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

@@ -32,17 +32,34 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
+BOOL CALLBACK AddStaticText(HWND child, LPARAM found) {
+    if (ClassOf(child) == "Static") *reinterpret_cast<std::string*>(found) += TextOf(child);
+    return TRUE;
+}
+
 // The texts of a window's static controls, in order (a message box's text).
 std::string StaticTexts(HWND window) {
     std::string texts;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM found) -> BOOL {
-            if (ClassOf(child) == "Static") *reinterpret_cast<std::string*>(found) += TextOf(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    ::EnumChildWindows(window, AddStaticText, reinterpret_cast<LPARAM>(&texts));
     return texts;
+}
+
+// A visible dialog of a process, by caption.
+struct DialogSearch {
+    DWORD process;
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<DialogSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search->process || !::IsWindowVisible(window) || ClassOf(window) != "#32770" ||
+        TextOf(window) != *search->caption)
+        return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 // The window program as a process of its own, and its visible dialogs.
@@ -110,23 +127,8 @@ private:
     }
 
     HWND FindDialog(const std::string& caption) const {
-        struct Search {
-            DWORD process;
-            const std::string* caption;
-            HWND found;
-        } search{m_process.dwProcessId, &caption, nullptr};
-        ::EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                auto* search = reinterpret_cast<Search*>(context);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(window, &owner);
-                if (owner != search->process || !::IsWindowVisible(window) ||
-                    ClassOf(window) != "#32770" || TextOf(window) != *search->caption)
-                    return TRUE;
-                search->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        DialogSearch search{m_process.dwProcessId, &caption, nullptr};
+        ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
