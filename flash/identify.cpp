@@ -59,9 +59,10 @@ int32_t IdentifyFlashChip(AdapterIndex adapter) {
         known && HasDriverProgrammedChip(identity) ? DriverProgrammedRow : FirstCommandRow;
     if (startRow == DriverProgrammedRow && Answers(adapter, DriverProgrammedRow))
         return DriverProgrammedRow;
-    // The driver's own row sends no command; the others may write where they send them.
+    // The driver's own row sends no command; the others may write where they send them, so no
+    // scan runs unless the ROM there is kept first.
     ScanGuard guard;
-    KeepScanReach(adapter, guard);
+    if (!KeepScanReach(adapter, guard)) return -1;
     int32_t found = -1;
     for (int32_t row = FirstCommandRow; row < FlashChipCount && found < 0; ++row)
         if (Answers(adapter, row)) found = row;

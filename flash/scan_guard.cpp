@@ -63,6 +63,22 @@ std::string SaveKept(const uint8_t* kept) {
     return saved ? path : std::string();
 }
 
+// Where the kept bytes of a block are, for a message.
+std::string SavedText(uint32_t start, const uint8_t* kept) {
+    const std::string path = SaveKept(kept);
+    if (path.empty()) return "they could not be saved to a file";
+    return "the " + std::to_string(ScanGuardBlockSize) + " bytes it held at " + Hex(start) + "-" +
+           Hex(start + ScanGuardBlockSize - 1) + " are saved in " + path;
+}
+
+// Says that a block could not be read after the scan, so whether it changed is not known.
+std::string DescribeUnread(uint32_t start, const uint8_t* kept) {
+    return "After identifying the chip the ROM at " + Hex(start) + "-" +
+           Hex(start + ScanGuardBlockSize - 1) +
+           " cannot be read, so whether the identification changed it is not known; " +
+           SavedText(start, kept) + ".\n";
+}
+
 // Says which bytes of a block the scan left changed and where their old values are.
 std::string DescribeChange(uint32_t start, const uint8_t* kept, const uint8_t* now) {
     uint32_t first = ScanGuardBlockSize, last = 0;
@@ -71,24 +87,21 @@ std::string DescribeChange(uint32_t start, const uint8_t* kept, const uint8_t* n
         if (first == ScanGuardBlockSize) first = i;
         last = i;
     }
-    const std::string path = SaveKept(kept);
-    const std::string saved =
-        path.empty()
-            ? "they could not be saved to a file"
-            : "the " + std::to_string(ScanGuardBlockSize) + " bytes it held at " + Hex(start) +
-                  "-" + Hex(start + ScanGuardBlockSize - 1) + " are saved in " + path;
     return "Identifying the chip changed the ROM at " + Hex(start + first) + "-" +
-           Hex(start + last) + " and could not write it back; " + saved + ".\n";
+           Hex(start + last) + " and could not write it back; " + SavedText(start, kept) + ".\n";
 }
 
 }  // namespace
 
-void KeepScanReach(AdapterIndex adapter, ScanGuard& guard) {
+bool KeepScanReach(AdapterIndex adapter, ScanGuard& guard) {
+    bool all = true;
     for (size_t i = 0; i < ScanGuardBlockCount; ++i) {
         guard.start[i] = CommandOffsets[i] - CommandOffsets[i] % ScanGuardBlockSize;
         guard.kept[i] =
             ReadEprom(adapter, guard.start[i], guard.bytes[i], ScanGuardBlockSize) == StatusOk;
+        all = all && guard.kept[i];
     }
+    return all;
 }
 
 int32_t RestoreScanReach(AdapterIndex adapter, int32_t row, const ScanGuard& guard) {
@@ -97,7 +110,10 @@ int32_t RestoreScanReach(AdapterIndex adapter, int32_t row, const ScanGuard& gua
     for (size_t i = 0; i < ScanGuardBlockCount; ++i) {
         if (!guard.kept[i]) continue;
         uint8_t now[ScanGuardBlockSize];
-        ReadEprom(adapter, guard.start[i], now, ScanGuardBlockSize);
+        if (ReadEprom(adapter, guard.start[i], now, ScanGuardBlockSize) != StatusOk) {
+            said.push_back(DescribeUnread(guard.start[i], guard.bytes[i]));
+            continue;
+        }
         if (std::memcmp(now, guard.bytes[i], ScanGuardBlockSize) == 0) continue;
         if (RestoreBlock(adapter, pageSize, guard.start[i], guard.bytes[i], now)) continue;
         ReadEprom(adapter, guard.start[i], now, ScanGuardBlockSize);

@@ -20,8 +20,8 @@ struct ScanGuard {
 };
 
 // Reads the blocks holding the command offsets 0x5555, 0x2AAA, 0x555 and 0x2AA, one request
-// each; a block that cannot be read is not kept.
-void KeepScanReach(AdapterIndex adapter, ScanGuard& guard);
+// each; false when a block cannot be read, and then no scan may run.
+bool KeepScanReach(AdapterIndex adapter, ScanGuard& guard);
 
 // Reads the kept blocks again after a scan that found row (-1: none). A changed page of a
 // page-write row is written back with the row's page size and read back. 1 when the ROM is as

@@ -8,6 +8,7 @@
 #include "flash/chip_catalogue.h"
 #include "flash/data_poll.h"
 #include "flash/flash_status.h"
+#include "flash/scan_guard.h"
 #include "samples/sample_image.h"
 #include "sim/chips/part_facts.h"
 
@@ -30,6 +31,12 @@ uint32_t BufferLength(const SoakCase& c) {
 
 uint32_t RomLength(const SoakCase& c) {
     return static_cast<uint32_t>(RomSizeForIdentity(Vendor | uint32_t{c.device} << 16));
+}
+
+bool InScanReach(uint32_t offset) {
+    for (uint32_t command : {0x5555u, 0x2AAAu, 0x555u, 0x2AAu})
+        if (offset / ScanGuardBlockSize == command / ScanGuardBlockSize) return true;
+    return false;
 }
 
 bool TooLargeForChip(const SoakCase& c) {
@@ -182,8 +189,10 @@ int ExpectedStatus(const SoakCase& c) {
     case Operation::Verify:
         if (c.fault == Fault::RefusedInfo) return cli::ExitUnavailable;
         if (c.imageSize > RomLength(c)) return StatusImageTooLarge;
-        // Identification reads offsets 0 and 1 in ID mode: unreadable there, no row answers.
-        if (c.fault == Fault::ReadFails && c.offset < 2 && c.row != DriverProgrammedRow)
+        // Identification reads offsets 0 and 1 in ID mode, and scans only once it has kept the
+        // blocks under its command addresses: unreadable there, no row answers.
+        if (c.fault == Fault::ReadFails && c.row != DriverProgrammedRow &&
+            (c.offset < 2 || InScanReach(c.offset)))
             return StatusNoEprom;
         if (TooLargeForChip(c)) return StatusImageTooLarge;
         if (c.fault == Fault::ReadFails) return StatusEpromRead;

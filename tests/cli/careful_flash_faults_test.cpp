@@ -75,8 +75,8 @@ TEST_F(CarefulFlashFaults, RefusalsLeaveTheRomAsItWasAndSendNoWrite) {
         {unprotected, "flash '" + tooBig + "'", 15,
          "larger than the 65536-byte ROM of adapter 0; nothing was erased"},
         {unprotected, "verify '" + tooBig + "'", 15, "larger than the 65536-byte ROM"},
-        {Sst(R"("faults": {"read_fails_at": 512})"), "verify '" + image + "'", 10,
-         "Read EPROM 512 byte(s) at 0x200 ERROR!", true},
+        {Sst(R"("faults": {"read_fails_at": 4096})"), "verify '" + image + "'", 10,
+         "Read EPROM 512 byte(s) at 0x1000 ERROR!", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);

@@ -282,7 +282,7 @@ TEST_F(Run, ShortSetReadsItsFourProtectCodesThenTheRestOfTheMap) {
 
 TEST_F(Run, ReadBackFaultsAreFoundByVerification) {
     sim::RigFaults unreadable;
-    unreadable.readFailsAt = 0x0400;
+    unreadable.readFailsAt = 0x0C00;
     sim::RigFaults weak;
     weak.chip.weakCells = {{0x0123, 0x00}};
     sim::RigFaults flaky;
@@ -293,8 +293,8 @@ TEST_F(Run, ReadBackFaultsAreFoundByVerification) {
         uint32_t loc;
         size_t pageRetries;
         uint8_t value;                                           // the image's byte there
-    } cases[] = {{"SST 39SF010A", unreadable, 0x0400, 0, 0x00},  // unread is not verified
-                 {"SST 29EE010", unreadable, 0x0400, 16, 0x00},
+    } cases[] = {{"SST 39SF010A", unreadable, 0x0C00, 0, 0x00},  // unread is not verified
+                 {"SST 29EE010", unreadable, 0x0C00, 16, 0x00},
                  {"AMD29F010", weak, 0x0123, 0, 0x3C},
                  {"SST 29EE010", flaky, 0x0200, 16, 0x3C}};
     for (const auto& c : cases) {

@@ -85,5 +85,15 @@ TEST_F(UnprotectedScan, PageThatCannotBePutBackIsSavedAndNothingIsFlashed) {
     EXPECT_TRUE(session.Sim().ChipContents(0) == rom);
 }
 
+// Where the ROM under a command address cannot be read, what the scan might change there could
+// not be put back: no command cycle is sent at all.
+TEST_F(UnprotectedScan, NoScanRunsWhereTheRomItMightChangeCannotBeKept) {
+    sim::RigFaults faults;
+    faults.readFailsAt = 0x5500;
+    SimSession session(ChipRig("SST 29EE010", faults));
+    EXPECT_EQ(IdentifyFlashChip(0), -1);
+    for (const sim::TraceRecord& r : session.Requests()) EXPECT_FALSE(r.isEprom && r.epromDir == 1);
+}
+
 }  // namespace
 }  // namespace tarvex
