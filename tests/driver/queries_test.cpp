@@ -61,14 +61,6 @@ TEST(Queries, ImageMatchesOnlyTheWholeIdentity) {
     EXPECT_EQ(ImageMatchesAdapter(0, 0x0A121C5E), 0);
 }
 
-TEST(Queries, ImageDoesNotMatchWhenTheLinkCannotComeUp) {
-    sim::Rig rig = MakeRig({MakeAdapter(0x1C5D, 0x0A12)});
-    rig.host.nt = false;
-    rig.driver.wrapperNames = {};
-    SimSession session(rig);
-    EXPECT_EQ(ImageMatchesAdapter(0, 0x0A121C5D), 0);
-}
-
 TEST(Queries, RomSizeFollowsTheAdapterIdentity) {
     SimSession session(MakeRig(
         {MakeAdapter(0x1C5D, 0x0B23), MakeAdapter(0x1C5D, 0x0C31), MakeAdapter(0x11AB, 0x5081)}));

@@ -1,12 +1,13 @@
+#include "driver/transport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <optional>
 
 #include "driver/adapter_queries.h"
-#include "platform/byte_order.h"
 #include "driver/discovery.h"
-#include "driver/transport.h"
+#include "platform/byte_order.h"
 #include "platform/errors.h"
 #include "support/sim_session.h"
 
@@ -31,40 +32,31 @@ std::optional<sim::TraceRecord> LastOfKind(const std::vector<sim::TraceRecord>& 
     return std::nullopt;
 }
 
-TEST(Transport, PciIdentityEnvelopeOnNtIsFortyFourBytesWordByWord) {
-    SimSession session(TwoAdapterRig(true));
-    PciIdentity identity = 0;
-    ASSERT_EQ(GetAdapterPciId(1, &identity), 0);
-    EXPECT_EQ(identity, 0x0C311C5Du);
-
-    const std::optional<sim::TraceRecord> request = LastOfKind(session.Requests(), "pci_identity");
-    ASSERT_TRUE(request);
-    const std::vector<uint8_t>& e = request->envelope;
-    ASSERT_EQ(e.size(), 44u);
-    EXPECT_EQ(request->ioctl, 0x4D008u);
-    EXPECT_EQ(LoadLe32(&e[0]), 28u);
-    EXPECT_EQ(std::memcmp(&e[4], "KVR-CTRL", 8), 0);
-    EXPECT_EQ(LoadLe32(&e[12]), 10u);
-    EXPECT_EQ(LoadLe32(&e[16]), PciIdentityCode);
-    EXPECT_EQ(LoadLe32(&e[20]), 0u);
-    EXPECT_EQ(LoadLe32(&e[24]), 16u);  // Length: both length words, input and output
-    EXPECT_EQ(LoadLe32(&e[28]), 4u);
-    EXPECT_EQ(LoadLe32(&e[32]), 4u);
-    EXPECT_EQ(LoadLe32(&e[36]), 1u);
-}
-
-TEST(Transport, NonNtEnvelopeCarriesTheAdapterPrefixAndTheCodeAsIoctl) {
-    SimSession session(TwoAdapterRig(false));
-    PciIdentity identity = 0;
-    ASSERT_EQ(GetAdapterPciId(1, &identity), 0);
-    const std::optional<sim::TraceRecord> request = LastOfKind(session.Requests(), "pci_identity");
-    ASSERT_TRUE(request);
-    const std::vector<uint8_t>& e = request->envelope;
-    ASSERT_EQ(e.size(), 48u);
-    EXPECT_EQ(request->ioctl, PciIdentityCode);
-    EXPECT_EQ(LoadLe32(&e[0]), 1u);
-    EXPECT_EQ(LoadLe32(&e[4]), 28u);
-    EXPECT_EQ(LoadLe32(&e[40]), 1u);
+// The same 44-byte envelope on either family; a non-NT host's wrapper wants the adapter first.
+TEST(Transport, PciIdentityEnvelopeIsWrittenWordByWordForEitherHostFamily) {
+    for (bool nt : {true, false}) {
+        SCOPED_TRACE(nt);
+        SimSession session(TwoAdapterRig(nt));
+        PciIdentity identity = 0;
+        ASSERT_EQ(GetAdapterPciId(1, &identity), 0);
+        EXPECT_EQ(identity, 0x0C311C5Du);
+        const std::optional<sim::TraceRecord> request =
+            LastOfKind(session.Requests(), "pci_identity");
+        ASSERT_TRUE(request);
+        const std::vector<uint8_t>& e = request->envelope;
+        const size_t h = nt ? 0 : 4;
+        ASSERT_EQ(e.size(), h + 44);
+        EXPECT_EQ(request->ioctl, nt ? 0x4D008u : PciIdentityCode);
+        if (!nt) {
+            EXPECT_EQ(LoadLe32(&e[0]), 1u);
+        }
+        EXPECT_EQ(std::memcmp(&e[h + 4], "KVR-CTRL", 8), 0);
+        // Length covers both length words, the input and the output.
+        const std::pair<size_t, uint32_t> words[] = {
+            {0, 28}, {12, 10}, {16, PciIdentityCode}, {20, 0}, {24, 16}, {28, 4}, {32, 4}, {36, 1}};
+        for (const auto& [offset, value] : words)
+            EXPECT_EQ(LoadLe32(&e[h + offset]), value) << offset;
+    }
 }
 
 TEST(Transport, RequestWithoutInputPutsTheOutputAreaBehindTheLengthWords) {
