@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cwchar>
 #include <fstream>
 #include <string>
@@ -12,6 +11,7 @@
 
 #include "support/program_run.h"
 #include "support/test_files.h"
+#include "ui/temp_image_name.h"
 #include "ui/templates/control_ids.h"
 
 namespace tarvex::testing {
@@ -163,15 +163,10 @@ bool AnswerSaveDialog(const WindowProgram& program, const std::string& path) {
     return true;
 }
 
-// The window's temporary image files, kvr*.TMP, in the folder given as TMP.
-int TemporaryImageFiles(const TempDir& dir) {
-    int count = 0;
-    for (std::string name : dir.Names()) {
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](char c) { return static_cast<char>(std::toupper(c)); });
-        if (name.starts_with("KVR") && name.ends_with(".TMP")) ++count;
-    }
-    return count;
+// The window's temporary image files in the folder given as TMP.
+long TemporaryImageFiles(const TempDir& dir) {
+    const std::vector<std::string> names = dir.Names();
+    return std::count_if(names.begin(), names.end(), IsTempImageName);
 }
 
 const char* const MainCaptionStart = "Tarvex Flash Utility [simulated, rig: ";
