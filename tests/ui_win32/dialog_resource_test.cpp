@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -100,27 +101,23 @@ TEST(DialogResource, StylesCarryWhatTheTemplatesAskFor) {
     const DialogTemplate& flash = FlashDialogTemplate();
     EXPECT_EQ(DialogExtendedStyle(flash), 0x40000u);                 // a task-bar button of its own
     EXPECT_EQ(DialogWindowStyle(flash) & 0x00080000u, 0x00080000u);  // the system menu
-    for (const ControlTemplate& control : flash.controls) {
-        const uint32_t style = ControlWindowStyle(control);
-        if (control.id == IdcController) {
-            EXPECT_EQ(style & 0x3u, 0x3u);      // a drop-down list
-            EXPECT_EQ(style & 0x100u, 0x100u);  // sorted
-        }
-        if (control.id == IdcProgress) {
-            EXPECT_EQ(style & 0x1u, 0x1u);  // smooth
-        }
-        if (control.id == IdcPath) {
-            EXPECT_EQ(style & 0x00800080u, 0x00800080u);  // a border, scrolling sideways
-        }
-    }
-    for (const ControlTemplate& control : ConfigDialogTemplate().controls) {
-        const uint32_t style = ControlWindowStyle(control);
-        if (control.id == IdcOk) {
-            EXPECT_EQ(style & 0xFu, 0x1u);  // the default button
-        }
-        if (control.id == ConfigRowNumberIds[1]) {
-            EXPECT_EQ(style & 0x2000u, 0x2000u);  // digits only
-        }
+    const struct {
+        const DialogTemplate& dialog;
+        int id;
+        uint32_t mask, bits;
+    } styles[] = {
+        {flash, IdcController, 0x103, 0x103},            // a sorted drop-down list
+        {flash, IdcProgress, 0x1, 0x1},                  // smooth
+        {flash, IdcPath, 0x00800080, 0x00800080},        // a border, scrolling sideways
+        {ConfigDialogTemplate(), IdcOk, 0xF, 0x1},       // the default button
+        {ConfigDialogTemplate(), 1036, 0x2000, 0x2000},  // row 2's number: digits only
+    };
+    for (const auto& s : styles) {
+        const auto& controls = s.dialog.controls;
+        const auto control = std::find_if(controls.begin(), controls.end(),
+                                          [&](const ControlTemplate& c) { return c.id == s.id; });
+        ASSERT_NE(control, controls.end()) << s.id;
+        EXPECT_EQ(ControlWindowStyle(*control) & s.mask, s.bits) << s.id;
     }
     // A face of the machine's own replaces the template's.
     const std::vector<uint8_t> bytes = EncodeDialogResource(ConfigDialogTemplate(), "Fixedsys");
