@@ -14,10 +14,6 @@
 #include "ui/flash_dlg.h"
 #include "ui/prompter.h"
 
-namespace tarvex {
-class CConfigDlg;
-}  // namespace tarvex
-
 namespace tarvex::testing {
 
 struct ShownMessage {
