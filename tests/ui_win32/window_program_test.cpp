@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -166,9 +165,7 @@ TEST(WindowProgram, FlashesBacksUpConfiguresAndExitsOnASimulatedRig) {
     const std::vector<uint8_t> image = SampleRom(0x1C5D, 0x0A12);
     WriteFile(dir / "image.rom", image);
     WriteFile(dir / "chip.rom", std::vector<uint8_t>(0x20000, 0xFF));
-    std::ofstream(dir / "rig.json") << R"({"clock": {"mode": "virtual"}, "adapters": [)"
-                                    << R"({"pci": "1C5D:0A12", "model": 7, "name": "Test",)"
-                                    << R"( "chip": "SST 39SF010A", "rom": "chip.rom"}]})";
+    WriteRigFile(dir / "rig.json", {RigFileAdapter{}});
     const EnvironmentChanges environment = {{"TARVEX_SIM_RIG", dir / "rig.json"},
                                             {"TARVEX_LOCK_FILE", dir / "host.lock"},
                                             {"TMP", dir.Root().string()}};
