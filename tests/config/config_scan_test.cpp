@@ -1,6 +1,7 @@
+#include "config/config_scan.h"
+
 #include <gtest/gtest.h>
 
-#include "config/config_scan.h"
 #include "image_builder.h"
 
 namespace tarvex {
@@ -21,8 +22,9 @@ TEST_F(ConfigScanTest, ReadsEntriesInImageOrderWithKindsLimitsAndValues) {
     size_t end = PutNumber(image, at, 'D', "-5,5", "Dword", 0x12345678);
     PutSwitch(image, 300, "", 9);
     ASSERT_EQ(ParseConfigEntries(image), 5);
-    EXPECT_EQ(EntriesText(), "switch:INT 13 support=1 byte:Time[1,30]=7 word:Word[0,60000]=48879 "
-                             "dword:Dword[-5,5]=305419896 switch:=9");
+    EXPECT_EQ(EntriesText(),
+              "switch:INT 13 support=1 byte:Time[1,30]=7 word:Word[0,60000]=48879 "
+              "dword:Dword[-5,5]=305419896 switch:=9");
     EXPECT_EQ(g_configEntries[0].location, 40u + 4 + 14 + 4);
     EXPECT_EQ(g_configEntries[3].location, end - 4);
 }
@@ -42,25 +44,25 @@ TEST_F(ConfigScanTest, SwitchLabelEndBeyondFortyBytesEndsTheScan) {
     EXPECT_EQ(ConfigLabelText(g_configEntries[1]), "");  // the dropped row keeps no label
 }
 
-// Each pair: the entry behind a dropped one is found from the resume point, but not from the
-// byte before it.
+// Each pair: the entry behind a dropped one is found from the resume point (a number marker
+// without ">" in 40 bytes: the marker plus 4; one without "</V>": two after its ">"), but not
+// from the byte before it.
 TEST_F(ConfigScanTest, DroppedNumberResumesAtMarkerPlus4OrTwoAfterItsClose) {
-    Put(image, 10, "<VBx");  // no ">" in 40 bytes
-    PutNumber(image, 14, 'W', "1,2" + std::string(33, ' '), "L", 5);
-    EXPECT_EQ(ParseConfigEntries(image), 1);
-    image = BlankImage(1024, 1);
-    Put(image, 10, "<VD");
-    PutNumber(image, 13, 'B', std::string(37, ' '), "L", 5);
-    EXPECT_EQ(ParseConfigEntries(image), 0);
-
-    image = BlankImage(1024, 1);
-    Put(image, 10, "<VB>x");  // no "</V>" in 40 bytes
-    PutSwitch(image, 15, std::string(36, 's'), 3);
-    EXPECT_EQ(ParseConfigEntries(image), 1);
-    image = BlankImage(1024, 1);
-    Put(image, 10, "<VB>");
-    PutSwitch(image, 14, std::string(36, 's'), 3);
-    EXPECT_EQ(ParseConfigEntries(image), 0);
+    const struct {
+        const char* marker;
+        bool number;
+        int found;
+    } cases[] = {{"<VBx", true, 1}, {"<VD", true, 0}, {"<VB>x", false, 1}, {"<VB>", false, 0}};
+    for (const auto& c : cases) {
+        image = BlankImage(1024, 1);
+        Put(image, 10, c.marker);
+        const size_t at = 10 + std::string(c.marker).size();
+        if (c.number)
+            PutNumber(image, at, 'W', "1," + std::string(48 - at, ' '), "L", 5);
+        else
+            PutSwitch(image, at, std::string(36, 's'), 3);
+        EXPECT_EQ(ParseConfigEntries(image), c.found) << c.marker;
+    }
 }
 
 // Visible through the limits an examined number marker leaves in its row.
@@ -76,8 +78,9 @@ TEST_F(ConfigScanTest, LastPositionExaminedIsRomSizeMinusSix) {
 }
 
 TEST_F(ConfigScanTest, LimitsConvertLikeStrtoulAndAreNeverInherited) {
-    const char* cases[][2] = {{" 10, 20", "[10,20]"}, {"1,2,3", "[1,3]"}, {"0x10,20", "[0,20]"},
-                              {"-5,+7", "[-5,7]"},   {"99999999999,1", "[-1,1]"}, {"", ""}};
+    const char* cases[][2] = {{" 10, 20", "[10,20]"},      {"1,2,3", "[1,3]"},
+                              {"0x10,20", "[0,20]"},       {"-5,+7", "[-5,7]"},
+                              {"99999999999,1", "[-1,1]"}, {"", ""}};
     for (auto& c : cases) {
         image = BlankImage(512, 1);
         PutNumber(image, 8, 'B', c[0], "N", 0);

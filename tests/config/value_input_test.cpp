@@ -53,15 +53,11 @@ TEST(ValueInput, StrictDecimalsTakeDigitsAlone) {
 }
 
 TEST(ValueInput, SwitchValuesAndKindNames) {
-    EXPECT_EQ(ParseSwitchValue("Disable"), 0);
-    EXPECT_EQ(ParseSwitchValue("0"), 0);
-    EXPECT_EQ(ParseSwitchValue("Enable"), 1);
-    EXPECT_EQ(ParseSwitchValue("1"), 1);
-    EXPECT_EQ(ParseSwitchValue("enable"), 1);
-    EXPECT_EQ(ParseSwitchValue("DISABLE"), 0);
-    EXPECT_FALSE(ParseSwitchValue("2"));
-    EXPECT_FALSE(ParseSwitchValue("Enabled"));
-    EXPECT_FALSE(ParseSwitchValue("Enabl"));
+    const std::pair<const char*, std::optional<uint16_t>> cases[] = {
+        {"Disable", 0},         {"0", 0},       {"Enable", 1},       {"1", 1},
+        {"enable", 1},          {"DISABLE", 0}, {"2", std::nullopt}, {"Enabled", std::nullopt},
+        {"Enabl", std::nullopt}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(ParseSwitchValue(text), value) << text;
     EXPECT_EQ(ConfigEntryKindName(ConfigEntryKind::Switch), "switch");
     EXPECT_EQ(ConfigEntryKindName(ConfigEntryKind::DwordNumber), "dword");
 }

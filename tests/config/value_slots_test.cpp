@@ -45,10 +45,10 @@ TEST_F(ValueSlotsTest, UntouchedEntriesStayByteForByteWhileAnotherChanges) {
     before[g_configEntries[1].location] = 201;
     EXPECT_EQ(image, before);  // the dword keeps 0x12345, the switch its 2
 
-    // An edited dword is written whole, 16 bits wide.
-    g_configSlots[3] = 7;
+    // A dword named a value, even its own narrowed copy, is written whole, 16 bits wide.
+    NameSlotValue(3, 0x2345);
     EXPECT_TRUE(ApplyConfigValues(image));
-    EXPECT_EQ(At(3, 0) | At(3, 1) << 8 | At(3, 2) << 16 | At(3, 3) << 24, 7);
+    EXPECT_EQ(At(3, 0) | At(3, 1) << 8 | At(3, 2) << 16 | At(3, 3) << 24, 0x2345);
 }
 
 TEST_F(ValueSlotsTest, ChangeAndChangeBackWritesNothingButAPickIsStored) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
+
 #include "driver/adapter_queries.h"
 #include "driver/link_state.h"
 #include "support/sim_session.h"
@@ -13,165 +16,119 @@ using testing::MakeAdapter;
 using testing::MakeRig;
 using testing::SimSession;
 
-sim::RigPort Port(std::vector<uint32_t> adapters, bool list = true, bool probe = true) {
-    sim::RigPort port;
-    port.adapters = std::move(adapters);
-    port.adapterList = list;
-    port.answersProbe = probe;
-    return port;
+// Ports, separated by blanks: "-" a port number that does not exist, else a letter and the
+// adapters the port serves: L answers the adapter list, U does not, R refuses the probe too.
+std::vector<sim::RigPort> Ports(const std::string& spec) {
+    std::vector<sim::RigPort> ports;
+    std::istringstream tokens(spec);
+    for (std::string token; tokens >> token;) {
+        sim::RigPort& port = ports.emplace_back();
+        port.exists = token != "-";
+        port.adapterList = token[0] == 'L';
+        port.answersProbe = token[0] != 'R';
+        for (char c : token.substr(1)) port.adapters.push_back(static_cast<uint32_t>(c - '0'));
+    }
+    return ports;
 }
 
-sim::RigPort MissingPort() {
-    sim::RigPort port;
-    port.exists = false;
-    return port;
-}
-
-sim::Rig PortRig(uint32_t major, uint32_t minor, std::vector<sim::RigPort> ports,
-                 int adapters = 4) {
-    std::vector<sim::RigAdapter> list;
-    for (int i = 0; i < adapters; ++i)
-        list.push_back(MakeAdapter(0x1C5D, static_cast<uint16_t>(0x0A11 + i)));
-    sim::Rig rig = MakeRig(list);
-    rig.host.major = major;
-    rig.host.minor = minor;
-    rig.ports = std::move(ports);
-    return rig;
-}
-
-std::vector<std::string> Opens(const SimSession& session) {
-    std::vector<std::string> opens;
-    for (const auto& record : session.Trace())
-        if (record.type == sim::TraceRecord::Type::Open)
-            opens.push_back(record.openName + (record.openOk ? "" : " (missing)"));
+// The devices opened, in order, without "\\.\" and ":"; a missing one marked "!".
+std::string Opens(const SimSession& session) {
+    std::string opens;
+    for (const auto& record : session.Trace()) {
+        if (record.type != sim::TraceRecord::Type::Open) continue;
+        std::string name = record.openName.substr(4);
+        if (name.ends_with(':')) name.pop_back();
+        opens += (opens.empty() ? "" : " ") + std::string(record.openOk ? "" : "!") + name;
+    }
     return opens;
 }
 
-TEST(Discovery, PortWithoutAdapterListServesEveryAdapterOnNewerHosts) {
-    SimSession session(PortRig(5, 1, {Port({0, 1, 2, 3}, false)}));
-    ASSERT_EQ(InitDriverLink(), 0);
-    const DriverLinkState& link = DriverLink();
-    EXPECT_EQ(link.useAdapterList, -1);
-    EXPECT_FALSE(link.portPerAdapter);
-    EXPECT_NE(link.adapterHandles[0], NoHandle);
-    for (Handle slot : link.adapterHandles) EXPECT_EQ(slot, link.adapterHandles[0]);
+// The four slots: the same letter for the same handle, '-' for none.
+std::string Slots(const DriverLinkState& link) {
+    std::string slots;
+    for (int i = 0; i < 4; ++i) {
+        char letter = static_cast<char>('A' + i);
+        for (int j = 0; j < i; ++j)
+            if (link.adapterHandles[j] == link.adapterHandles[i]) letter = slots[j];
+        slots += link.adapterHandles[i] == NoHandle ? '-' : letter;
+    }
+    return slots;
 }
 
-TEST(Discovery, OneListlessPortOnAnNt6HostServesAllFourSlots) {
-    SimSession session(PortRig(6, 0, {Port({0, 1, 2, 3}, false)}));
-    ASSERT_EQ(InitDriverLink(), 0);
-    const DriverLinkState& link = DriverLink();
-    EXPECT_FALSE(link.portPerAdapter);
-    ASSERT_NE(link.adapterHandles[0], NoHandle);
-    for (Handle slot : link.adapterHandles) EXPECT_EQ(slot, link.adapterHandles[0]);
-}
-
-TEST(Discovery, AdapterNumbersOfFourAndAboveUseSlotZerosHandle) {
-    SimSession session(PortRig(5, 1, {Port({0}), Port({1})}, 2));
-    PciIdentity identity = 0;
-    GetAdapterPciId(1, &identity);
-    EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi1:");
-    for (uint32_t adapter : {4u, 5u}) {
-        GetAdapterPciId(adapter, &identity);
-        EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi0:") << adapter;
+TEST(Discovery, PortsFillTheFourSlotsByListByHostVersionOrInOrder) {
+    const struct {
+        const char* host;  // major.minor; "-": no extended version record
+        const char* ports;
+        int adapters;
+        const char* slots;
+        bool portPerAdapter;
+        int32_t useAdapterList;
+        const char* opens;
+        const char* routes;  // adapter:port its requests reach
+    } cases[] = {
+        // A listless port serves every slot, on NT 6 too.
+        {"5.1", "U0123", 4, "AAAA", false, -1, "Scsi0 !Scsi1", "3:0"},
+        {"6.0", "U0123", 4, "AAAA", false, -1, "Scsi0 !Scsi1", ""},
+        // Listed adapters get their ports; the others, and numbers above 3, use slot 0.
+        {"5.1", "L0 L1", 3, "AB--", false, 1, "Scsi0 Scsi1 !Scsi2", "1:1 2:0 4:0 5:0"},
+        {"5.1", "L05", 4, "A---", false, 2, "Scsi0 !Scsi1", ""},
+        // Older hosts place ports in order: to the first missing port number, four at most.
+        {"5.0", "U0 - U1", 4, "A---", true, -1, "Scsi0 !Scsi1", ""},
+        {"4.0", "U0 U1 U2 U3 U4", 5, "ABCD", true, -1, "Scsi0 Scsi1 Scsi2 Scsi3", ""},
+        {"5.1-", "U0 U1", 4, "AB--", true, -1, "Scsi0 Scsi1 !Scsi2", ""},
+        // A port that refuses the probe is closed; the next takes slot 0.
+        {"5.0", "R0 U1", 4, "A---", true, -1, "Scsi0 Scsi1 !Scsi2", "0:1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.host) + " " + c.ports);
+        std::vector<sim::RigAdapter> adapters;
+        for (int i = 0; i < c.adapters; ++i)
+            adapters.push_back(MakeAdapter(0x1C5D, static_cast<uint16_t>(0x0A11 + i)));
+        sim::Rig rig = MakeRig(adapters);
+        std::sscanf(c.host, "%u.%u", &rig.host.major, &rig.host.minor);
+        rig.host.extendedVersionInfo = !std::string(c.host).ends_with('-');
+        rig.ports = Ports(c.ports);
+        SimSession session(rig);
+        ASSERT_EQ(InitDriverLink(), 0);
+        EXPECT_EQ(Slots(DriverLink()), c.slots);
+        EXPECT_EQ(DriverLink().portPerAdapter, c.portPerAdapter);
+        EXPECT_EQ(DriverLink().useAdapterList, c.useAdapterList);
+        EXPECT_EQ(Opens(session), c.opens);
+        std::istringstream routes(c.routes);
+        for (uint32_t adapter = 0, port = 0; routes >> adapter && routes.ignore() >> port;) {
+            PciIdentity identity = 0;
+            GetAdapterPciId(adapter, &identity);
+            EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi" + std::to_string(port) + ":")
+                << adapter;
+        }
     }
 }
 
-TEST(Discovery, ListedAdaptersGetTheirPortsAndOthersFallBackToSlotZero) {
-    sim::Rig rig = PortRig(5, 1, {Port({0}), Port({1})}, 2);
-    rig.adapters.push_back(MakeAdapter(0x1C5D, 0x0A13));  // served by no port's list
-    SimSession session(rig);
-    ASSERT_EQ(InitDriverLink(), 0);
-    const DriverLinkState& link = DriverLink();
-    EXPECT_NE(link.adapterHandles[0], NoHandle);
-    EXPECT_NE(link.adapterHandles[1], NoHandle);
-    EXPECT_NE(link.adapterHandles[0], link.adapterHandles[1]);
-    EXPECT_EQ(link.adapterHandles[2], NoHandle);
-    EXPECT_EQ(link.adapterHandles[3], NoHandle);
-
-    PciIdentity identity = 0;
-    GetAdapterPciId(1, &identity);
-    EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi1:");
-    GetAdapterPciId(2, &identity);
-    EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi0:");
-}
-
-TEST(Discovery, ListedNumbersOfFourAndAboveAreSkipped) {
-    SimSession session(PortRig(5, 1, {Port({0, 5})}));
-    ASSERT_EQ(InitDriverLink(), 0);
-    const DriverLinkState& link = DriverLink();
-    EXPECT_NE(link.adapterHandles[0], NoHandle);
-    for (int slot = 1; slot < 4; ++slot) EXPECT_EQ(link.adapterHandles[slot], NoHandle);
-}
-
-TEST(Discovery, StopsAtTheFirstMissingPortNumber) {
-    SimSession session(PortRig(5, 0, {Port({0}, false), MissingPort(), Port({1}, false)}));
-    ASSERT_EQ(InitDriverLink(), 0);
-    EXPECT_EQ(Opens(session),
-              (std::vector<std::string>{"\\\\.\\Scsi0:", "\\\\.\\Scsi1: (missing)"}));
-    EXPECT_NE(DriverLink().adapterHandles[0], NoHandle);
-    EXPECT_EQ(DriverLink().adapterHandles[1], NoHandle);
-}
-
-TEST(Discovery, RefusingPortIsClosedAndTheNextOneTakesTheFirstSlot) {
-    SimSession session(PortRig(5, 0, {Port({0}, false, false), Port({1}, false)}));
-    ASSERT_EQ(InitDriverLink(), 0);
-    const DriverLinkState& link = DriverLink();
-    EXPECT_NE(link.adapterHandles[0], NoHandle);
-    EXPECT_EQ(link.adapterHandles[1], NoHandle);
-    PciIdentity identity = 0;
-    GetAdapterPciId(0, &identity);
-    EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi1:");
-}
-
-TEST(Discovery, OlderHostsPlacePortsInOrderAndStopAfterTheFourth) {
-    std::vector<sim::RigPort> ports;
-    for (uint32_t i = 0; i < 5; ++i) ports.push_back(Port({i}, false));
-    SimSession session(PortRig(4, 0, ports, 5));
-    ASSERT_EQ(InitDriverLink(), 0);
-    const DriverLinkState& link = DriverLink();
-    EXPECT_TRUE(link.portPerAdapter);
-    for (int a = 0; a < 4; ++a) {
-        ASSERT_NE(link.adapterHandles[a], NoHandle);
-        for (int b = 0; b < a; ++b) EXPECT_NE(link.adapterHandles[a], link.adapterHandles[b]);
-    }
-    // The fifth port is never opened.
-    EXPECT_EQ(Opens(session).size(), 4u);
-}
-
-TEST(Discovery, HostThatRefusesTheExtendedRecordKeepsPortPerAdapter) {
-    sim::Rig rig = PortRig(5, 1, {Port({0}, false), Port({1}, false)});
-    rig.host.extendedVersionInfo = false;
-    SimSession session(rig);
-    ASSERT_EQ(InitDriverLink(), 0);
-    EXPECT_TRUE(DriverLink().portPerAdapter);
-    EXPECT_NE(DriverLink().adapterHandles[0], DriverLink().adapterHandles[1]);
+sim::Rig WrapperRig(std::vector<std::string> wrapperNames) {
+    sim::Rig rig = MakeRig({MakeAdapter(0x1C5D, 0x0A12)});
+    rig.host.nt = false;
+    rig.driver.wrapperNames = std::move(wrapperNames);
+    return rig;
 }
 
 TEST(Discovery, WrapperFallsBackToItsSecondName) {
-    sim::Rig rig = MakeRig({MakeAdapter(0x1C5D, 0x0A12)});
-    rig.host.nt = false;
-    rig.driver.wrapperNames = {"KvrWrap"};
-    SimSession session(rig);
+    SimSession session(WrapperRig({"KvrWrap"}));
     ASSERT_EQ(InitDriverLink(), 0);
     EXPECT_FALSE(DriverLink().isNtFamily);
     EXPECT_NE(DriverLink().currentDevice, NoHandle);
     EXPECT_EQ(DriverLink().adapterHandles[0], DriverLink().currentDevice);
-    EXPECT_EQ(Opens(session),
-              (std::vector<std::string>{"\\\\.\\wrapA4 (missing)", "\\\\.\\KvrWrap"}));
+    EXPECT_EQ(Opens(session), "!wrapA4 KvrWrap");
 }
 
 TEST(Discovery, FailedInitialisationIsRepeatedInFullByTheNextQuery) {
-    sim::Rig rig = MakeRig({MakeAdapter(0x1C5D, 0x0A12)});
-    rig.host.nt = false;
-    rig.driver.wrapperNames = {};
-    SimSession session(rig);
+    SimSession session(WrapperRig({}));
     EXPECT_EQ(GetAdapterCount(), -1);
-    EXPECT_EQ(Opens(session).size(), 2u);
+    EXPECT_EQ(Opens(session), "!wrapA4 !KvrWrap");
     EXPECT_EQ(GetInterfaceVersion(), 0xFFFFFFFFu);
-    EXPECT_EQ(Opens(session).size(), 4u);
+    EXPECT_EQ(Opens(session), "!wrapA4 !KvrWrap !wrapA4 !KvrWrap");
     EXPECT_FALSE(DriverLink().linkReady);
     EXPECT_EQ(session.Sim().RequestCount(), 0u);
+    EXPECT_EQ(ImageMatchesAdapter(0, 0x0A121C5D), 0);  // no link, no match
 }
 
 TEST(Discovery, ReadyLinkSendsTheThreeFollowUpRequestsInOrder) {

@@ -34,20 +34,13 @@ protected:
     }
     void Choose(int row, int line) { dialog->Surface().ChooseLine(Choice(row).Id(), line); }
     int Result() const { return dialog->Surface().Result(); }
-    // A word number (0..1000) in row 0, a byte number (1..30) in row 1.
-    static std::vector<uint8_t> TwoNumberImage() {
-        std::vector<uint8_t> image = MakeRomImage(0x1C5D, 0x0A12, 4096);
-        size_t at = PutNumber(image, EntriesAt, 'W', "0,1000", "Private stack size", 100);
-        PutNumber(image, at, 'B', "1,30", "Time waiting for CTRL-H key (second)", 5);
-        FixSum(image);
-        return image;
-    }
-
     std::unique_ptr<CConfigDlg> dialog;
 };
 
 TEST_F(ConfigDlgTest, ImageWithoutEntriesLeavesTheTemplateAndWritesNothing) {
-    Open(TwoNumberImage());
+    std::vector<uint8_t> numbers = MakeRomImage(0x1C5D, 0x0A12, 4096);
+    PutNumber(numbers, EntriesAt, 'B', "1,30", "Time", 5);
+    Open(numbers);
     Type(0, "5000");  // limits and slots left for the next run
     std::vector<uint8_t> plain = MakeRomImage(0x1C5D, 0x0A12, 4096);
     Open(plain);
@@ -99,69 +92,58 @@ TEST_F(ConfigDlgTest, ThreeEntriesFillTheirRowsAndTheOthersStayEmpty) {
     EXPECT_EQ(dialog->m_stcRow8.Id(), 1032);
 }
 
-TEST_F(ConfigDlgTest, TypedNumbersAreStoredModulo65536AndJudgedByTheFirstFailingRow) {
-    g_tempImagePath = WriteFile("kvr1.TMP", {});
-    Open(TwoNumberImage());
-    const std::pair<const char*, uint16_t> typed[] = {{"-1", 65535}, {"abc", 0}, {"  +12x", 12}};
-    for (const auto& [text, slot] : typed) {
-        Type(0, text);
-        EXPECT_EQ(g_configSlots[0], slot) << text;
+// Nine entries, a number each: every row, the ninth too, shows its own label and value.
+TEST_F(ConfigDlgTest, EveryRowShowsItsOwnEntryTheNinthToo) {
+    std::vector<uint8_t> image = MakeRomImage(0x1C5D, 0x0A12, 4096);
+    for (size_t row = 0, at = EntriesAt; row < 9; ++row)
+        at = PutNumber(image, at, 'B', "", "Row" + std::to_string(row), 11 + row);
+    Open(image);
+    const int numberIds[] = {1000, 1036, 1001, 1002, 1003, 1004, 1005, 1006, 1007};
+    for (int row = 0; row < 9; ++row) {
+        EXPECT_EQ(dialog->Surface().ItemText(numberIds[row]), std::to_string(11 + row)) << row;
+        EXPECT_TRUE(
+            dialog->Surface().ItemText(1024 + row).starts_with("Row" + std::to_string(row)));
     }
-    Type(1, "");
-    Type(1, "70000");
-    EXPECT_EQ(g_configSlots[1], 4464);
+}
 
-    Type(0, "1001");
+// The upper row is judged first, by the range its width allows; an accepted edit leaves the
+// untouched dword whole.
+TEST_F(ConfigDlgTest, RefusedValuesNameTheirRowAndAnAcceptedEditKeepsUntouchedEntriesWhole) {
+    g_tempImagePath = WriteFile(dir / "kvr1.TMP", {});
+    std::vector<uint8_t> image = MakeRomImage(0x1C5D, 0x0A12, 4096);
+    size_t at = PutNumber(image, EntriesAt, 'B', "0,1000", "Wide byte", 5);
+    at = PutNumber(image, at, 'B', "1,30", "Time waiting for CTRL-H key (second)", 5);
+    PutNumber(image, at, 'D', "0,70000", "Big dword", 70000);
+    FixSum(image);
+    Open(image);
+    EXPECT_EQ(Number(2).GetWindowText(), "4464");
+    Type(1, "70000");
+    EXPECT_EQ(g_configSlots[1], 4464);  // stored as typed, modulo 65536
+
+    Type(0, "300");
     Type(1, "0");
-    std::vector<uint8_t> before = Image();
     Ok();
-    Type(0, "1000");
+    Type(0, "255");
     Ok();
     EXPECT_EQ(prompter.messages,
-              (Messages{{"Please input the number between 0 and 1000.", "Private stack size",
+              (Messages{{"Please input the number between 0 and 255.", "Wide byte",
                          MessageIcon::Error, &dialog->Surface()},
                         {"Please input the number between 1 and 30.",
                          "Time waiting for CTRL-H key (second)", MessageIcon::Error}}));
     EXPECT_NE(Result(), IdOk);
-    EXPECT_EQ(Image(), before);
-
-    Type(1, "1");
-    Ok();  // both at a limit; the question is answered No: the temporary file keeps the image
-    EXPECT_EQ(Result(), IdOk);
-    EXPECT_EQ(prompter.messages.back().text, "Do you want to save the configuration file?");
-    EXPECT_EQ(g_useTempImage, 1);
-    std::vector<uint8_t> kept = ReadFile(g_tempImagePath);
-    EXPECT_EQ(kept, Image());
-    EXPECT_EQ(kept.at(g_configEntries[0].location + 1) << 8 | kept.at(g_configEntries[0].location),
-              1000);
-    EXPECT_EQ(kept.at(g_configEntries[1].location), 1);
-    EXPECT_EQ(SumOf(kept, kept.size()), 0);
-}
-
-TEST_F(ConfigDlgTest, NumbersTheirWidthCannotHoldAreRefusedAndUntouchedOnesKeptWhole) {
-    std::vector<uint8_t> image = MakeRomImage(0x1C5D, 0x0A12, 4096);
-    const size_t at = PutNumber(image, EntriesAt, 'B', "0,1000", "Wide byte", 5);
-    PutNumber(image, at, 'D', "0,70000", "Big dword", 70000);
-    FixSum(image);
-    Open(image);
-    EXPECT_EQ(Number(1).GetWindowText(), "4464");
-    Type(0, "300");
-    Ok();
-    EXPECT_EQ(prompter.messages, (Messages{{"Please input the number between 0 and 255.",
-                                            "Wide byte", MessageIcon::Error, &dialog->Surface()}}));
     EXPECT_EQ(Image(), image);
 
-    prompter.messages.clear();
-    prompter.answers = {MessageAnswer::Yes};
-    prompter.savePaths = {""};
-    Type(0, "200");
+    Type(1, "1");
     Ok();
     EXPECT_EQ(Result(), IdOk);
+    EXPECT_EQ(prompter.messages.back().text, "Do you want to save the configuration file?");
     const std::vector<uint8_t> edited = Image();
-    const size_t dword = g_configEntries[1].location;
-    EXPECT_EQ(edited.at(g_configEntries[0].location), 200);
+    EXPECT_EQ(edited.at(g_configEntries[0].location), 255);
+    EXPECT_EQ(edited.at(g_configEntries[1].location), 1);
+    const size_t dword = g_configEntries[2].location;
     EXPECT_TRUE(
         std::equal(edited.begin() + dword, edited.begin() + dword + 4, image.begin() + dword));
+    EXPECT_EQ(SumOf(edited, edited.size()), 0);
 }
 
 TEST_F(ConfigDlgTest, ChangingAValueAndBackAsksNothingAndAnOddSwitchKeepsItsByte) {
@@ -180,10 +162,10 @@ TEST_F(ConfigDlgTest, ChangingAValueAndBackAsksNothingAndAnOddSwitchKeepsItsByte
 }
 
 TEST_F(ConfigDlgTest, SavingReplacesAFileWholeAndFailuresKeepTheirMeaning) {
-    std::string target = WriteFile("saved.rom", std::vector<uint8_t>(100000, 0xEE));
+    std::string target = WriteFile(dir / "saved.rom", std::vector<uint8_t>(100000, 0xEE));
 #ifdef _WIN32
     // A file another program holds open cannot be replaced: the temporary file is not used.
-    g_tempImagePath = WriteFile("kvrHeld.TMP", {});
+    g_tempImagePath = WriteFile(dir / "kvrHeld.TMP", {});
     std::ifstream held(g_tempImagePath);
 #else
     g_tempImagePath = "/dev/full";  // a short write: the temporary file is not to be used
@@ -194,7 +176,7 @@ TEST_F(ConfigDlgTest, SavingReplacesAFileWholeAndFailuresKeepTheirMeaning) {
         const char* failure;
     } cases[] = {
         {MessageAnswer::Yes, "", nullptr},  // Save As cancelled
-        {MessageAnswer::Yes, (Dir() / "missing" / "x.rom").string(), "Error creating file!"},
+        {MessageAnswer::Yes, dir / "missing/x.rom", "Error creating file!"},
         {MessageAnswer::No, "", "Error saving file!"},
         {MessageAnswer::Yes, target, nullptr},
     };

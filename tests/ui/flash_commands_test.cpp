@@ -1,6 +1,4 @@
 // Open, Flash!, Backup and the progress sink of the main window.
-#include <algorithm>
-
 #include "flash/event_channel.h"
 #include "test_images.h"
 #include "ui/flash_progress_sink.h"
@@ -17,7 +15,7 @@ class FlashCommandsTest : public WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        ASSERT_TRUE(Start(OneAdapterRig()));
+        ASSERT_TRUE(Start(OneAdapterRig(0x0A12)));
         shown.clear();
     }
     std::vector<uint8_t> OpenImage(uint16_t device, size_t size) {
@@ -25,9 +23,6 @@ protected:
         FixSum(image);
         Open(image);
         return image;
-    }
-    ptrdiff_t At(const std::string& text) const {
-        return std::find(shown.begin(), shown.end(), text) - shown.begin();
     }
     Messages Outcome(bool success) const {
         if (success)
@@ -37,14 +32,10 @@ protected:
     }
 };
 
-TEST_F(FlashCommandsTest, OpenSetsThePathEvenWhenUnchangedAndCancelEmptiesIt) {
+TEST_F(FlashCommandsTest, OpenOrADroppedFileSetsThePathAndCancelEmptiesIt) {
     std::string path = Open(MakeRomImage(0x1C5D, 0x0A12, 4096));
     EXPECT_EQ(window->m_editPath.GetWindowText(), path);
     EXPECT_TRUE(window->m_btnFlash.IsWindowEnabled());
-    g_useTempImage = 1;
-    Open(MakeRomImage(0x1C5D, 0x0A12,
-                      4096));  // the same file again drops the edited image
-    EXPECT_EQ(g_useTempImage, 0);
     Click(IdcOpen);  // cancelled
     EXPECT_TRUE(window->m_editPath.GetWindowText().empty());
     EXPECT_TRUE(window->m_strPath.empty());
@@ -52,7 +43,7 @@ TEST_F(FlashCommandsTest, OpenSetsThePathEvenWhenUnchangedAndCancelEmptiesIt) {
     EXPECT_FALSE(window->m_btnConfig.IsWindowEnabled());
 
     // A file dropped on the window is taken as Open takes it.
-    const std::string dropped = (Dir() / "dropped.rom").string();
+    const std::string dropped = dir / "dropped.rom";
     window->Surface().DropFile(dropped);
     EXPECT_EQ(window->m_editPath.GetWindowText(), dropped);
     EXPECT_EQ(window->m_strPath, dropped);
@@ -72,16 +63,10 @@ TEST_F(FlashCommandsTest, FlashThatPassesShowsEachPhaseFillsTheBarAndSucceeds) {
     std::vector<uint8_t> image = OpenImage(0x0A12, 32768);
     Click(IdcFlash);
     EXPECT_EQ(prompter.messages, Outcome(true));
-    Texts milestones = {
-        "Loading file...\n", "BIOS code loaded\n", "Vender ID in BIOS image is 0A121C5D\n",
-        "Erasing....\n",     "Flashing...",        "Verifying...",
-        "Passed !\n"};
-    for (size_t i = 0; i + 1 < milestones.size(); ++i)
-        EXPECT_LT(At(milestones[i]), At(milestones[i + 1])) << milestones[i];
-    EXPECT_EQ(shown.front(), milestones.front());
-    EXPECT_EQ(shown.back(), milestones.back());
-    EXPECT_EQ(std::count(shown.begin(), shown.end(), "Flashing..."), 1);
-    EXPECT_EQ(std::count(shown.begin(), shown.end(), "\nVerifing ....\n"), 0);
+    EXPECT_EQ(shown, (Texts{"Loading file...\n", "BIOS code loaded\n",
+                            "Vender ID in BIOS image is 0A121C5D\n", "Flash Id: 0xB5BF\n",
+                            "EPROM Vendor: SST 39SF010A\n", "Erasing....\n", "Flashing...",
+                            "Verifying...", "Passed !\n"}));
     EXPECT_EQ(window->Surface().ProgressPos(IdcProgress), 100);
     EXPECT_EQ(g_status.ShownText(), "Passed !");
     std::vector<uint8_t> rom = session->Sim().ChipContents(0);
@@ -99,33 +84,28 @@ TEST_F(FlashCommandsTest, FlashOfAnotherAdaptersImageFailsAndKeepsItsLastText) {
 }
 
 TEST_F(FlashCommandsTest, BackupTextsReachTheStatusLineOnlyAfterAFlash) {
-    prompter.savePaths = {(Dir() / "before.bin").string()};
+    prompter.savePaths = {dir / "before.bin"};
     ::testing::internal::CaptureStderr();
     Click(IdcBackup);
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("Backup BIOS Success!"),
               std::string::npos);
     EXPECT_EQ(prompter.messages, Outcome(true));
     EXPECT_TRUE(shown.empty());
-    std::vector<uint8_t> rom = session->Sim().ChipContents(0);
-    rom.resize(65536);  // the ROM size of a 1C5D:0A12 adapter
-    EXPECT_EQ(ReadFile(Dir() / "before.bin"), rom);
+    EXPECT_EQ(ReadFile(dir / "before.bin").size(), 65536u);  // the ROM size of a 1C5D:0A12
 
-    std::vector<uint8_t> image = OpenImage(0x0A12, 2048);
+    OpenImage(0x0A12, 2048);
     Click(IdcFlash);
     shown.clear();
-    prompter.savePaths = {(Dir() / "after.bin").string()};
+    prompter.savePaths = {dir / "after.bin"};
     Click(IdcBackup);
     EXPECT_EQ(shown, (Texts{"Backup BIOS, Please wait......", "\n", "Backup BIOS Success!\n\n"}));
-    std::vector<uint8_t> backup = ReadFile(Dir() / "after.bin");
-    ASSERT_EQ(backup.size(), 65536u);
-    EXPECT_TRUE(std::equal(image.begin(), image.end(), backup.begin()));
 
     prompter.messages.clear();
     shown.clear();
     Click(IdcBackup);  // cancelled: nothing at all
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_TRUE(shown.empty());
-    prompter.savePaths = {(Dir() / "missing" / "rom.bin").string()};
+    prompter.savePaths = {dir / "missing/rom.bin"};
     Click(IdcBackup);
     EXPECT_EQ(prompter.messages, Outcome(false));
 }
@@ -148,7 +128,7 @@ TEST_F(FlashCommandsTest, DuringARunTheWindowNeitherClosesNorTakesADroppedFile) 
         tried = true;
         window->Surface().CloseWindow();
         window->Surface().PressEscape();
-        window->Surface().DropFile((Dir() / "other.rom").string());
+        window->Surface().DropFile(dir / "other.rom");
     });
     Click(IdcFlash);
     EXPECT_TRUE(tried);

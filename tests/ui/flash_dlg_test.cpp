@@ -1,12 +1,10 @@
 // Start-up of the main window, its enabling rules, the adapter selection, its
 // keys and the temporary image file's life.
-#include <sys/stat.h>
 #ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
-#include <cctype>
 #include <csignal>
 #include <cstdlib>
 
@@ -15,6 +13,7 @@
 #include "support/driver_stand_in.h"
 #include "support/rom_images.h"
 #include "support/test_thread.h"
+#include "temp_image_name.h"
 #include "ui/templates/control_ids.h"
 #include "ui/window_state.h"
 #include "ui_test_support.h"
@@ -23,15 +22,6 @@ namespace tarvex::testing {
 namespace {
 
 using testing::MakeAdapter;
-
-// "kvr", one to four hexadecimal digits, ".TMP", as the system names it (Wine in lower case).
-bool IsTempImageName(std::string name) {
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (!name.starts_with("KVR") || !name.ends_with(".TMP")) return false;
-    const std::string digits = name.substr(3, name.size() - 7);
-    return !digits.empty() && digits.size() <= 4 &&
-           digits.find_first_not_of("0123456789ABCDEF") == std::string::npos;
-}
 
 class FlashDlgTest : public WindowTest {
 protected:
@@ -51,7 +41,7 @@ TEST_F(FlashDlgTest, InterfaceTooOldEndsTheProcessWithStatusZeroAfterTheMessage)
               (Messages{{"The interface version isn't matched.", "Error", MessageIcon::Error}}));
     EXPECT_EQ(exitStatuses, std::vector<int>{0});
     EXPECT_EQ(window->m_cbController.GetCount(), 0);
-    EXPECT_TRUE(TempImageFiles().empty());
+    EXPECT_EQ(TempImageFiles(), 0u);
 }
 
 TEST_F(FlashDlgTest, ListsAnsweringAdaptersByNumberAndShowsTheChipOfTheChosenOne) {
@@ -82,7 +72,7 @@ TEST_F(FlashDlgTest, ListsAnsweringAdaptersByNumberAndShowsTheChipOfTheChosenOne
 TEST_F(FlashDlgTest, StartLeavesAnUnprotectedPageWritePartsRomAsItWas) {
     const std::vector<uint8_t> bios = testing::TestImage(128 * 1024, 4);
     rig.adapters[0].chip = "ATMEL AT29C040A";
-    rig.adapters[0].romPath = WriteFile("chip.rom", bios);
+    rig.adapters[0].romPath = WriteFile(dir / "chip.rom", bios);
     rig.adapters[0].sdp = false;
     ASSERT_TRUE(Start(rig));
     EXPECT_EQ(g_status.WindowText(), "Flash Model: ATMEL AT29C040A (0xA41F)");
@@ -111,22 +101,39 @@ TEST_F(FlashDlgTest, ModelWithoutNameAndUnidentifiedChipGiveReadableLines) {
     EXPECT_EQ(g_status.WindowText(), "Flash Model: not identified");
 }
 
-TEST_F(FlashDlgTest, NoDriverMeansNoControllerNoBackupAndNeverFlash) {
-    rig.adapters[0].faults.refuse.insert("adapter_count");
-    ASSERT_TRUE(Start(rig));
-    EXPECT_EQ(window->m_nAdapterCount, -1);
-    EXPECT_EQ(shown, std::vector<std::string>{"No Controller is detected."});
-    EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_EQ(window->m_cbController.GetCount(), 0);
-    Type(IdcPath, "a.rom");
-    EXPECT_EQ(window->m_strPath, "a.rom");
-    EXPECT_TRUE(window->m_btnConfig.IsWindowEnabled());
+// Flash wants a path and an adapter count (even of none), Config a path, Backup a count.
+TEST_F(FlashDlgTest, ButtonsFollowThePathAndWhetherTheDriverGaveACount) {
+    rig.driver.adapterCount = 0;
+    for (bool noDriver : {true, false}) {
+        SCOPED_TRACE(noDriver);
+        if (noDriver) rig.adapters[0].faults.refuse.insert("adapter_count");
+        ASSERT_TRUE(Start(rig));
+        rig.adapters[0].faults.refuse.clear();
+        EXPECT_TRUE(prompter.messages.empty());
+        EXPECT_EQ(window->m_nAdapterCount, noDriver ? -1 : 0);
+        EXPECT_EQ(window->m_cbController.GetCurSel(), -1);
+        EXPECT_FALSE(window->m_btnFlash.IsWindowEnabled());
+        EXPECT_FALSE(window->m_btnConfig.IsWindowEnabled());
+        Type(IdcPath, "a.rom");
+        EXPECT_EQ(window->m_strPath, "a.rom");
+        EXPECT_TRUE(window->m_btnConfig.IsWindowEnabled());
+        EXPECT_EQ(window->m_btnFlash.IsWindowEnabled(), !noDriver);
+        EXPECT_EQ(window->m_btnBackup.IsWindowEnabled(), !noDriver);
+        EXPECT_TRUE(window->Surface().IsItemEnabled(IdcOpen));
+        EXPECT_TRUE(window->Surface().IsItemEnabled(IdcExit));
+    }
+    EXPECT_EQ(shown.front(), "No Controller is detected.");
+    g_useTempImage = 1;
+    Type(IdcPath, "");
+    EXPECT_EQ(g_useTempImage, 0);
     EXPECT_FALSE(window->m_btnFlash.IsWindowEnabled());
-    EXPECT_FALSE(window->m_btnBackup.IsWindowEnabled());
-    EXPECT_TRUE(window->Surface().IsItemEnabled(IdcOpen));
-    EXPECT_TRUE(window->Surface().IsItemEnabled(IdcExit));
+    EXPECT_FALSE(window->m_btnConfig.IsWindowEnabled());
+    EXPECT_TRUE(window->m_btnBackup.IsWindowEnabled());
+}
 
-    // The driver's devices refuse a user without administrator rights: the window says so.
+// The driver's devices refuse a user without administrator rights: the window says so.
+TEST_F(FlashDlgTest, DevicesRefusingTheUserNameAdministratorRights) {
+    ASSERT_TRUE(Start(rig));
     platform::InstallDeviceProvider(
         std::make_shared<testing::DriverStandIn>(session->Sim(), platform::ErrorAccessDenied));
     ResetDriverLink();
@@ -137,35 +144,17 @@ TEST_F(FlashDlgTest, NoDriverMeansNoControllerNoBackupAndNeverFlash) {
     EXPECT_TRUE(prompter.messages[0].text.starts_with("Administrator rights are needed"));
 }
 
-TEST_F(FlashDlgTest, PathEnablesFlashAndConfigAndEmptyingItDisablesThemLeavingBackup) {
-    rig.driver.adapterCount = 0;  // no adapter, yet a count: Flash is enabled with a path
-    ASSERT_TRUE(Start(rig));
-    EXPECT_EQ(window->m_cbController.GetCurSel(), -1);
-    EXPECT_FALSE(window->m_btnFlash.IsWindowEnabled());
-    EXPECT_FALSE(window->m_btnConfig.IsWindowEnabled());
-    Type(IdcPath, "x");
-    EXPECT_TRUE(window->m_btnFlash.IsWindowEnabled());
-    EXPECT_TRUE(window->m_btnConfig.IsWindowEnabled());
-    g_useTempImage = 1;
-    Type(IdcPath, "");
-    EXPECT_EQ(g_useTempImage, 0);
-    EXPECT_FALSE(window->m_btnFlash.IsWindowEnabled());
-    EXPECT_FALSE(window->m_btnConfig.IsWindowEnabled());
-    EXPECT_TRUE(window->m_btnBackup.IsWindowEnabled());
-}
-
 TEST_F(FlashDlgTest, TemporaryFileIsOwnerOnlyEnterDoesNothingAndEscapeDeletesIt) {
     ASSERT_TRUE(Start(rig));
     window->Surface().Show();
-    auto files = TempImageFiles();
-    ASSERT_EQ(files.size(), 1u);
-    EXPECT_TRUE(std::filesystem::equivalent(files[0], g_tempImagePath));
-    EXPECT_TRUE(IsTempImageName(files[0].filename().string())) << files[0];
-    EXPECT_EQ(std::filesystem::file_size(files[0]), 0u);
+    ASSERT_EQ(TempImageFiles(), 1u);
+    const std::filesystem::path file(g_tempImagePath);
+    EXPECT_TRUE(std::filesystem::equivalent(file.parent_path(), dir.Root()));
+    EXPECT_TRUE(IsTempImageName(file.filename().string())) << file;
+    EXPECT_EQ(std::filesystem::file_size(file), 0u);
 #ifndef _WIN32
-    struct stat info {};
-    ASSERT_EQ(stat(g_tempImagePath.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(std::filesystem::status(file).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 #endif
 
     window->Surface().FocusItem(IdcPath);
@@ -179,7 +168,7 @@ TEST_F(FlashDlgTest, TemporaryFileIsOwnerOnlyEnterDoesNothingAndEscapeDeletesIt)
 
     window->Surface().PressEscape();
     EXPECT_FALSE(window->Surface().IsShown());
-    EXPECT_TRUE(TempImageFiles().empty());
+    EXPECT_EQ(TempImageFiles(), 0u);
 }
 
 TEST_F(FlashDlgTest, ExitAndDestructionDeleteTheTemporaryFileAndReleaseTheImage) {
@@ -190,12 +179,12 @@ TEST_F(FlashDlgTest, ExitAndDestructionDeleteTheTemporaryFileAndReleaseTheImage)
     EXPECT_TRUE(window->Surface().IsShown());  // the close is posted
     window->Surface().ProcessPendingMessages();
     EXPECT_FALSE(window->Surface().IsShown());
-    EXPECT_TRUE(TempImageFiles().empty());
+    EXPECT_EQ(TempImageFiles(), 0u);
     EXPECT_FALSE(g_imageBuffer);
     ASSERT_TRUE(Start(rig));
-    EXPECT_EQ(TempImageFiles().size(), 1u);
+    EXPECT_EQ(TempImageFiles(), 1u);
     window.reset();
-    EXPECT_TRUE(TempImageFiles().empty());
+    EXPECT_EQ(TempImageFiles(), 0u);
 }
 
 // Another holder of the host lock, standing in for a process that flashes meanwhile: a thread
@@ -232,7 +221,7 @@ TEST_F(FlashDlgTest, WhileAnOperationRunsElsewhereNothingReachesAChip) {
     EXPECT_EQ(g_status.WindowText(), busy);
     EXPECT_EQ(window->m_cbController.GetCount(), 3);  // the driver's queries still list them
     Type(IdcPath, "image.rom");
-    prompter.savePaths = {(Dir() / "backup.rom").string()};
+    prompter.savePaths = {dir / "backup.rom"};
     Click(IdcFlash);
     Click(IdcBackup);
     Choose(1);
@@ -244,7 +233,7 @@ TEST_F(FlashDlgTest, WhileAnOperationRunsElsewhereNothingReachesAChip) {
     EXPECT_EQ(prompter.messages, (Messages{refused, refused}));
     for (const sim::TraceRecord& request : session->Requests())
         EXPECT_FALSE(request.isEprom) << request.epromOffset;
-    EXPECT_FALSE(std::filesystem::exists(Dir() / "backup.rom"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "backup.rom"));
 
     elsewhere.Release();  // the other operation ends: the chip line identifies again
     Choose(0);
@@ -255,7 +244,7 @@ TEST_F(FlashDlgTest, WhileAnOperationRunsElsewhereNothingReachesAChip) {
 // Terminated by a signal, or ended through exit() as Qt does when the display goes away.
 TEST_F(FlashDlgTest, TemporaryFileGoesWhenTheProcessIsTerminatedOrExits) {
     for (bool bySignal : {true, false}) {
-        std::string path = WriteFile("kvrA.TMP", {});
+        std::string path = WriteFile(dir / "kvrA.TMP", {});
         pid_t child = fork();
         if (child == 0) {
             platform::ArmRemovalAtExit(path);
@@ -270,7 +259,7 @@ TEST_F(FlashDlgTest, TemporaryFileGoesWhenTheProcessIsTerminatedOrExits) {
         } else {  // the status itself may be the leak checker's in a sanitizer build
             EXPECT_TRUE(WIFEXITED(status));
         }
-        EXPECT_TRUE(TempImageFiles().empty());
+        EXPECT_EQ(TempImageFiles(), 0u);
     }
 }
 

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -10,13 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "support/sim_session.h"
+#include "support/program_run.h"
+#include "support/test_files.h"
 #include "ui/flash_dlg.h"
 #include "ui/prompter.h"
-
-namespace tarvex {
-class CConfigDlg;
-}  // namespace tarvex
 
 namespace tarvex::testing {
 
@@ -59,18 +55,14 @@ class UiTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    size_t TempImageFiles() const;  // the window's temporary image files in the folder
 
-    const std::filesystem::path& Dir() const { return m_dir; }
-    std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const;
-    static std::vector<uint8_t> ReadFile(const std::filesystem::path& path);
-    std::vector<std::filesystem::path> TempImageFiles() const;  // kvr*.TMP in Dir()
-
+    TempDir dir;
     ScriptedPrompter prompter;
     static std::vector<int> exitStatuses;
 
 private:
-    std::filesystem::path m_dir;
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_savedTemp;
+    std::optional<ScopedEnvironment> m_environment;
 };
 
 // The main window over a simulator of the rig, its status texts followed in `shown`.
@@ -87,8 +79,5 @@ protected:
     std::unique_ptr<CFlashDlg> window;
     std::vector<std::string> shown;
 };
-
-// One adapter 1C5D:0A12 with an SST 39SF010A.
-sim::Rig OneAdapterRig();
 
 }  // namespace tarvex::testing

@@ -20,13 +20,16 @@ using TemplateBuilderTest = UiTest;
 const char* const QtClasses[] = {"QLabel",    "QLineEdit",    "QPushButton",
                                  "QComboBox", "QProgressBar", "QGroupBox"};
 
-// Every control of the template at its place, of its class, named, in tab order.
-void ExpectBuiltAsTemplate(const DialogTemplate& shape) {
+// Every control of the template at its place, of its class, named, in tab order; the dialog's
+// size and one control's place in pixels as the offscreen platform's DejaVu faces give them
+// (characters of 7x14 pixels for the main window, 8x15 for the configuration dialog).
+void ExpectBuiltAsTemplate(const DialogTemplate& shape, QSize size, int id, QRect rect) {
     QDialog dialog;
     DialogControls controls = BuildDialog(dialog, shape);
     const DialogUnits& units = controls.Units();
     EXPECT_EQ(dialog.windowTitle().toStdString(), shape.caption);
-    EXPECT_EQ(dialog.size(), QSize(units.X(shape.cx), units.Y(shape.cy)));
+    EXPECT_EQ(dialog.size(), size);
+    EXPECT_EQ(controls.Control(id)->geometry(), rect);
     EXPECT_FALSE(dialog.windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(QFontInfo(dialog.font()).fixedPitch(), shape.fixedPitchFont);
@@ -58,8 +61,8 @@ void ExpectBuiltAsTemplate(const DialogTemplate& shape) {
 }
 
 TEST_F(TemplateBuilderTest, DialogsHaveTheControlsPlacesFontAndTabOrderOfTheirTemplates) {
-    ExpectBuiltAsTemplate(FlashDialogTemplate());
-    ExpectBuiltAsTemplate(ConfigDialogTemplate());
+    ExpectBuiltAsTemplate(FlashDialogTemplate(), {479, 232}, IdcPath, {99, 66, 211, 22});
+    ExpectBuiltAsTemplate(ConfigDialogTemplate(), {444, 333}, IdcOk, {104, 281, 100, 26});
     CFlashDlg window;
     EXPECT_EQ(window.Surface().Caption(), "Tarvex Flash Utility");
     EXPECT_EQ(window.Surface().AccessibleName(IdcOpen), "Open...");
