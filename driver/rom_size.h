@@ -1,12 +1,10 @@
 #pragma once
 #include <cstdint>
 
+#include "driver/adapter_models.h"
 #include "driver/adapter_queries.h"
 
 namespace tarvex {
-
-// ROM size of an adapter identity: 64 KiB for the fourteen listed identities, else 128 KiB.
-int32_t RomSizeForIdentity(PciIdentity identity);
 
 // Sets RomSize from the adapter's identity; -1 (RomSize unchanged) when it cannot be read.
 int32_t SetRomSizeForAdapter(AdapterIndex adapter);

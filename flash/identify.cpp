@@ -1,5 +1,6 @@
 #include "flash/identify.h"
 
+#include "driver/adapter_models.h"
 #include "driver/adapter_queries.h"
 #include "driver/control_codes.h"
 #include "flash/chip_catalogue.h"
@@ -10,15 +11,6 @@
 namespace tarvex {
 
 namespace {
-
-constexpr uint16_t MakerVendorId = 0x1C5D;
-
-// The adapter models whose flash chip the driver programs itself.
-bool HasDriverProgrammedChip(PciIdentity identity) {
-    const uint16_t vendor = static_cast<uint16_t>(identity);
-    const uint16_t device = static_cast<uint16_t>(identity >> 16);
-    return vendor == MakerVendorId && device >= 0x0C31 && device <= 0x0C34;
-}
 
 bool Answers(AdapterIndex adapter, int32_t row) {
     const FlashChipEntry& entry = FlashChipTable[row];
