@@ -49,7 +49,7 @@ Fault RandomFault(Operation operation, const sim::PartFacts& part, std::mt19937_
     switch (operation) {
     case Operation::Flash:
         fitting.insert(fitting.end(), {Fault::ProgramHangs, Fault::EraseHangs, Fault::WeakCell});
-        if (part.family == sim::ChipFamily::Autoselect) fitting.push_back(Fault::Protected);
+        if (part.family == sim::ChipFamily::ShortSet) fitting.push_back(Fault::Protected);
         break;
     case Operation::Verify:
         fitting.insert(fitting.end(), {Fault::ReadFails, Fault::WeakCell});

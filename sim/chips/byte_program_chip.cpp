@@ -79,7 +79,7 @@ uint8_t ByteProgramChip::IdRead(uint32_t offset) const {
 
 uint64_t ByteProgramChip::TimeLimit(const TimeRange& range) const {
     // Only AMD-style parts report an operation that outlasts its maximum (DQ5).
-    return m_part.family == ChipFamily::Autoselect ? Now() + range.maxUs : Forever;
+    return m_part.family == ChipFamily::ShortSet ? Now() + range.maxUs : Forever;
 }
 
 uint64_t ByteProgramChip::ProgramUs(uint32_t) {

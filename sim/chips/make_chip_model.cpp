@@ -1,4 +1,4 @@
-#include "sim/chips/autoselect_chip.h"
+#include "sim/chips/short_set_chip.h"
 #include "sim/chips/byte_program_chip.h"
 #include "sim/chips/chip_model.h"
 #include "sim/chips/driver_programmed_chip.h"
@@ -18,8 +18,8 @@ std::unique_ptr<ChipModel> MakeChipModel(const std::string& chip, ChipStore& sto
         return std::make_unique<PageWriteChip>(*part, store, clock, faults, timing);
     case ChipFamily::ByteProgram:
         return std::make_unique<ByteProgramChip>(*part, store, clock, faults, timing);
-    case ChipFamily::Autoselect:
-        return std::make_unique<AutoselectChip>(*part, store, clock, faults, timing);
+    case ChipFamily::ShortSet:
+        return std::make_unique<ShortSetChip>(*part, store, clock, faults, timing);
     case ChipFamily::DriverProgrammed:
         return std::make_unique<DriverProgrammedChip>(*part, store, clock, faults, timing);
     }

@@ -10,7 +10,7 @@ namespace tarvex::sim {
 
 // How a part is written: whole pages that replace themselves, single bytes after an erase
 // on the 5555/2AAA set, single bytes after an erase on AMD's 555/2AA set, or by the driver.
-enum class ChipFamily : uint8_t { PageWrite, ByteProgram, Autoselect, DriverProgrammed };
+enum class ChipFamily : uint8_t { PageWrite, ByteProgram, ShortSet, DriverProgrammed };
 
 // ID-entry methods a part answers (bit set).
 inline constexpr uint8_t IdEntryThreeCycle = 0x01;  // AA 55 90 on 5555/2AAA
@@ -22,12 +22,12 @@ enum class UnloadedBytes : uint8_t { Erased, Indeterminate };
 
 // A part's datasheet times, typical and maximum.
 struct PartTimes {
-    TimeRange program{};   // one byte, or one page cycle (tWC) for page-write parts
-    TimeRange chipErase{}; // zero: the part has no chip erase command
+    TimeRange program{};     // one byte, or one page cycle (tWC) for page-write parts
+    TimeRange chipErase{};   // zero: the part has no chip erase command
     TimeRange loadWindow{};  // page-write parts: a load (or a command prefix) ends when no cycle
-                           // comes within this, and the write cycle starts then
-    TimeRange idEntry{};   // IDs read right only this long after the entry command
-    TimeRange idExit{};    // Atmel AT29: the exit runs a write cycle of its own this long
+                             // comes within this, and the write cycle starts then
+    TimeRange idEntry{};     // IDs read right only this long after the entry command
+    TimeRange idExit{};      // Atmel AT29: the exit runs a write cycle of its own this long
 };
 
 // One part's datasheet facts.
@@ -48,7 +48,7 @@ struct PartFacts {
     // the block can be programmed, FF once it is locked out.
     uint32_t bootBlockLow = 0;
     uint32_t bootBlockHigh = 0;
-    uint8_t idAt3 = 0;            // autoselect: what ID mode reads at A1 A0 = 11
+    uint8_t idAt3 = 0;  // autoselect: what ID mode reads at A1 A0 = 11
 };
 
 // Every part the simulator models.

@@ -123,7 +123,7 @@ constexpr PartFacts Sst29(Names names, uint16_t id, uint32_t size) {
 constexpr PartFacts Bytes(Names names, uint16_t id, uint32_t size, ChipFamily family,
                           const PartTimes& times, std::span<const uint32_t> sectors,
                           uint32_t uniformSector = 0) {
-    const bool amd = family == ChipFamily::Autoselect;
+    const bool amd = family == ChipFamily::ShortSet;
     return PartFacts{.names = names,
                      .id = id,
                      .size = size,
@@ -150,14 +150,14 @@ constexpr PartFacts At49(Names names, uint16_t id, uint32_t size, std::span<cons
 
 constexpr PartFacts Amic(Names names, uint16_t id, uint32_t size,
                          std::span<const uint32_t> sectors) {
-    PartFacts part = Bytes(names, id, size, ChipFamily::Autoselect, A29001Times, sectors);
+    PartFacts part = Bytes(names, id, size, ChipFamily::ShortSet, A29001Times, sectors);
     part.commandMask = AmicLines;
     part.idAt3 = 0x7F;  // continuation code in front of AMIC's maker code: A29001 datasheet
     return part;
 }
 
 constexpr ChipFamily Byte = ChipFamily::ByteProgram;
-constexpr ChipFamily Amd = ChipFamily::Autoselect;
+constexpr ChipFamily Amd = ChipFamily::ShortSet;
 
 // Sector layouts, from offset 0.
 // AT49F010: no source found; plausible value (an 8 KiB boot block, then the rest).

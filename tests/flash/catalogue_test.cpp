@@ -33,7 +33,7 @@ class Catalogue : public testing::FlashTest {};
 sim::ChipFamily FamilyOf(ProgramRoutine program) {
     if (program == ProgramViaDriver) return sim::ChipFamily::DriverProgrammed;
     if (program == EraseProgramBytes) return sim::ChipFamily::ByteProgram;
-    if (program == EraseProgramBytesShort) return sim::ChipFamily::Autoselect;
+    if (program == EraseProgramBytesShort) return sim::ChipFamily::ShortSet;
     return sim::ChipFamily::PageWrite;
 }
 

@@ -119,7 +119,7 @@ TEST(PageWriteTiming, ProtectionOffOnDeliveryPersistsWithTheCellsUntilAPrefixTur
     std::filesystem::remove(rom.string() + ".sdp");
 }
 
-TEST(AutoselectTiming, FailedOperationsShowDq5UntilAResetAfterTheirMaximum) {
+TEST(ShortSetTiming, FailedOperationsShowDq5UntilAResetAfterTheirMaximum) {
     ChipBus stuck("AMD29F010", {.eraseHangs = true, .programHangsAt = 0x100});
     stuck.store.Set(0x100, 0x5A);
     stuck.Program(0x100, {0x00}, true);

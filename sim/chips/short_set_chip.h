@@ -8,10 +8,10 @@ namespace tarvex::sim {
 // each datasheet gives, and autoselect with a sector-protect code at address 2 of every
 // sector. A protected sector shows busy briefly and keeps its contents. An operation that
 // outlasts its maximum sets DQ5 and shows status until F0 resets the part.
-class AutoselectChip : public ByteProgramChip {
+class ShortSetChip : public ByteProgramChip {
 public:
-    AutoselectChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-                   const ChipFaults& faults, const ChipTiming& timing);
+    ShortSetChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
+                 const ChipFaults& faults, const ChipTiming& timing);
 
 protected:
     uint8_t IdRead(uint32_t offset) const override;

@@ -1,4 +1,4 @@
-#include "sim/chips/autoselect_chip.h"
+#include "sim/chips/short_set_chip.h"
 
 namespace tarvex::sim {
 
@@ -9,12 +9,12 @@ constexpr uint64_t ProtectedEraseUs = 100;
 constexpr uint8_t ResetCommand = 0xF0;
 }  // namespace
 
-AutoselectChip::AutoselectChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
-                               const ChipFaults& faults, const ChipTiming& timing)
+ShortSetChip::ShortSetChip(const PartFacts& part, ChipStore& store, const ModelClock& clock,
+                           const ChipFaults& faults, const ChipTiming& timing)
     : ByteProgramChip(part, store, clock, faults, timing,
                       UnlockSequence(0x555, 0x2AA, part.commandMask)) {}
 
-uint8_t AutoselectChip::IdRead(uint32_t offset) const {
+uint8_t ShortSetChip::IdRead(uint32_t offset) const {
     // A1 and A0 pick the code; the higher lines pick the sector for the protect code.
     switch (offset & 0x3) {
     case 0:
@@ -28,16 +28,16 @@ uint8_t AutoselectChip::IdRead(uint32_t offset) const {
     }
 }
 
-void AutoselectChip::WriteWhileBusy(uint8_t value) {
+void ShortSetChip::WriteWhileBusy(uint8_t value) {
     // A reset is ignored while an operation runs, but ends one that has failed.
     if (value == ResetCommand && TimeLimitExceeded()) Abandon();
 }
 
-uint64_t AutoselectChip::ProgramUs(uint32_t offset) {
+uint64_t ShortSetChip::ProgramUs(uint32_t offset) {
     return IsLocked(offset) ? ProtectedProgramUs : ByteProgramChip::ProgramUs(offset);
 }
 
-uint64_t AutoselectChip::EraseUs() {
+uint64_t ShortSetChip::EraseUs() {
     return AllLocked() ? ProtectedEraseUs : ByteProgramChip::EraseUs();
 }
 

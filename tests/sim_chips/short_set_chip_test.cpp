@@ -8,7 +8,7 @@ namespace {
 using testing::ChipBus;
 constexpr bool Short = true;
 
-TEST(AutoselectChip, AutoselectGivesIdsAndSectorProtectCodesOnA10ToA0) {
+TEST(ShortSetChip, AutoselectGivesIdsAndSectorProtectCodesOnA10ToA0) {
     ChipBus bus("AMD29F010", {.protectedSectors = {0x4100}});
     bus.Command(0x90, Short);
     EXPECT_EQ(bus.IdWord(), 0x2001);
@@ -28,7 +28,7 @@ TEST(AutoselectChip, AutoselectGivesIdsAndSectorProtectCodesOnA10ToA0) {
     EXPECT_EQ(bus.IdWord(), 0xFFFF);
 }
 
-TEST(AutoselectChip, ProgramsAndErasesAroundProtectedSectors) {
+TEST(ShortSetChip, ProgramsAndErasesAroundProtectedSectors) {
     ChipBus bus("AMD29F010", {.protectedSectors = {0x0}});
     bus.store.Fill(0, bus.store.Size(), 0x0F);
     bus.Program(0x10, {0x00}, Short);
@@ -44,7 +44,7 @@ TEST(AutoselectChip, ProgramsAndErasesAroundProtectedSectors) {
     EXPECT_EQ(bus.Read(0x4000), 0xFF);
 }
 
-TEST(AutoselectChip, FullyProtectedEraseIsBriefAndHangsLastForEver) {
+TEST(ShortSetChip, FullyProtectedEraseIsBriefAndHangsLastForEver) {
     ChipFaults faults;
     for (uint32_t sector = 0; sector < 0x20000; sector += 0x4000)
         faults.protectedSectors.push_back(sector);
