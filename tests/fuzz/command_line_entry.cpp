@@ -6,7 +6,6 @@
 #include "cli/commands.h"
 #include "cli/config_command.h"
 #include "cli/exit_codes.h"
-#include "config/config_state.h"
 #include "fuzz_entries.h"
 #include "fuzz_support.h"
 #include "samples/sample_image.h"
@@ -19,16 +18,9 @@ constexpr size_t MaxArguments = 24;
 
 std::vector<std::string> Arguments(const uint8_t* data, size_t size) {
     std::vector<std::string> args{"tarvex-flash-cli"};
-    std::string current;
-    for (size_t i = 0; i < size && args.size() < MaxArguments; ++i) {
-        if (data[i] != 0) {
-            current.push_back(static_cast<char>(data[i]));
-            continue;
-        }
-        args.push_back(current);
-        current.clear();
-    }
-    if (!current.empty() && args.size() < MaxArguments) args.push_back(current);
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    for (std::string arg; args.size() < MaxArguments && std::getline(in, arg, '\0');)
+        args.push_back(arg);
     return args;
 }
 
@@ -44,7 +36,7 @@ void RunParsedConfig(CLI::App& config) {
     request.settings = config.get_option("--set")->results();
     request.json = config.get_option("--json")->count() > 0;
     std::ostringstream out, err;
-    ResetConfigState();
+    ResetProcessState();
     const int status = cli::RunConfig(request, out, err);
     FuzzCheck(status == cli::ExitOk || status == cli::ExitUsage || status == cli::ExitBadImage,
               "config settings are applied or refused as usage or value errors");

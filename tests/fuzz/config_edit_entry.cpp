@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <functional>
+#include <numeric>
 #include <vector>
 
 #include "config/config_checksum.h"
@@ -20,9 +22,9 @@ size_t EditableRows() {
 }
 
 void CheckEntries(const std::vector<uint8_t>& image) {
-    FuzzCheck(g_configEntryCount >= 0 &&
-                  static_cast<size_t>(g_configEntryCount) <= ConfigEntryCapacity,
-              "the table never holds more than its rows");
+    FuzzCheck(
+        g_configEntryCount >= 0 && static_cast<size_t>(g_configEntryCount) <= ConfigEntryCapacity,
+        "the table never holds more than its rows");
     for (size_t row = 0; row < static_cast<size_t>(g_configEntryCount); ++row) {
         const ConfigEntry& entry = g_configEntries[row];
         const size_t width = ConfigValueWidth(entry.kind);
@@ -31,8 +33,7 @@ void CheckEntries(const std::vector<uint8_t>& image) {
         FuzzCheck(entry.location >= 4 && entry.location + width <= image.size(),
                   "a value lies inside the image");
         FuzzCheck(std::equal(image.begin() + static_cast<ptrdiff_t>(entry.location) - 4,
-                             image.begin() + static_cast<ptrdiff_t>(entry.location),
-                             "</V>"),
+                             image.begin() + static_cast<ptrdiff_t>(entry.location), "</V>"),
                   "a value follows its end marker");
     }
 }
@@ -46,18 +47,12 @@ bool InsideEditableValue(size_t offset) {
     return false;
 }
 
-size_t Differences(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-    size_t count = 0;
-    for (size_t i = 0; i < a.size(); ++i) count += a[i] != b[i];
-    return count;
-}
-
 }  // namespace
 
 int FuzzConfigEdit(const uint8_t* data, size_t size) {
     if (size < SlotBytes) return 0;
     std::vector<uint8_t> image(data + SlotBytes, data + size);
-    ResetConfigState();
+    ResetProcessState();
     ParseConfigEntries(image);
     CheckEntries(image);
     LoadValueSlots();
@@ -73,7 +68,9 @@ int FuzzConfigEdit(const uint8_t* data, size_t size) {
     if (!changed) return 0;
     const std::vector<uint8_t> applied = image;
     FixConfigChecksum(image, image.size());
-    FuzzCheck(Differences(image, applied) <= 1, "the checksum fix-up changes at most one byte");
+    FuzzCheck(std::inner_product(image.begin(), image.end(), applied.begin(), size_t{0},
+                                 std::plus<>(), std::not_equal_to<>()) <= 1,
+              "the checksum fix-up changes at most one byte");
     const size_t area = ConfigRomAreaSize(image);
     uint8_t sum = 0;
     for (size_t i = 0; i < area; ++i) sum = static_cast<uint8_t>(sum + image[i]);

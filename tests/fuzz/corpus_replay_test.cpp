@@ -14,12 +14,6 @@ namespace {
 
 class KeptInputs : public ::testing::TestWithParam<Target> {};
 
-}  // namespace
-
-void PrintTo(const Target& target, std::ostream* out) { *out << target.name; }
-
-namespace {
-
 std::vector<std::filesystem::path> InputsOf(const char* target) {
     std::vector<std::filesystem::path> inputs;
     for (const char* kind : {"corpus", "regressions"}) {

@@ -4,8 +4,6 @@
 
 #include "cli/exit_codes.h"
 #include "cli/info_command.h"
-#include "driver/adapter_queries.h"
-#include "driver/rom_size.h"
 #include "fuzz_entries.h"
 #include "fuzz_support.h"
 #include "image/option_rom_info.h"
@@ -13,7 +11,7 @@
 namespace tarvex::fuzz {
 
 int FuzzImageDescribe(const uint8_t* data, size_t size) {
-    RomSize = DefaultRomSize;
+    ResetProcessState();
     const OptionRomInfo rom = DescribeOptionRom(std::span<const uint8_t>(data, size));
     FuzzCheck(rom.fileSize == size, "the file's size is recorded");
     FuzzCheck(rom.images.size() <= MaxDescribedImages, "at most the described images");

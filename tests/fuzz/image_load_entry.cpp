@@ -2,9 +2,7 @@
 #include <cstring>
 #include <vector>
 
-#include "driver/adapter_queries.h"
 #include "driver/rom_size.h"
-#include "flash/event_channel.h"
 #include "flash/image_checksum.h"
 #include "fuzz_entries.h"
 #include "fuzz_support.h"
@@ -53,8 +51,7 @@ void CheckChecksumFix(uint8_t* image, size_t length) {
 }  // namespace
 
 int FuzzImageLoad(const uint8_t* data, size_t size) {
-    SetEventSink(IgnoreEvents);
-    RomSize = DefaultRomSize;
+    ResetProcessState();
     LoadedImage image;
     FlashStatus status;
     {

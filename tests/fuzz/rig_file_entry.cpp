@@ -2,15 +2,11 @@
 #include <string>
 
 #include "driver/adapter_queries.h"
-#include "driver/link_state.h"
-#include "driver/rom_size.h"
-#include "flash/event_channel.h"
 #include "flash/identify.h"
 #include "fuzz_entries.h"
 #include "fuzz_support.h"
 #include "platform/device.h"
 #include "sim/rig.h"
-#include "sim/simulator.h"
 
 namespace tarvex::fuzz {
 
@@ -32,23 +28,6 @@ void CheckProblemText(const std::string& error) {
               "a problem is one line of printable text");
 }
 
-// The rig in memory only and on the virtual clock, so that no file of the input's is touched
-// and nothing waits.
-bool BringUp(sim::Rig& rig, std::shared_ptr<sim::Simulator>& simulator) {
-    rig.clock.mode = sim::ModelClock::Mode::Virtual;
-    rig.trace.file.clear();
-    uint64_t chipBytes = 0;
-    for (sim::RigAdapter& adapter : rig.adapters) {
-        adapter.romPath.clear();
-        chipBytes += sim::ChipModelSize(adapter.chip);
-    }
-    if (chipBytes > MaxChipBytes) return false;
-    std::string error;
-    simulator = sim::Simulator::Create(rig, error);
-    FuzzCheck(simulator != nullptr, "a rig that parses comes up when it needs no file");
-    return true;
-}
-
 }  // namespace
 
 int FuzzRigFile(const uint8_t* data, size_t size) {
@@ -59,12 +38,17 @@ int FuzzRigFile(const uint8_t* data, size_t size) {
         CheckProblemText(error);
         return 0;
     }
-    std::shared_ptr<sim::Simulator> simulator;
-    if (!BringUp(rig, simulator)) return 0;
-    platform::InstallDeviceProvider(simulator);
-    ResetDriverLink();
-    RomSize = DefaultRomSize;
-    SetEventSink(IgnoreEvents);
+    // In memory only, so that no file of the input's is touched.
+    rig.trace.file.clear();
+    uint64_t chipBytes = 0;
+    for (sim::RigAdapter& adapter : rig.adapters) {
+        adapter.romPath.clear();
+        chipBytes += sim::ChipModelSize(adapter.chip);
+    }
+    if (chipBytes > MaxChipBytes) return 0;
+    ResetProcessState();
+    platform::InstallDeviceProvider(
+        StartSimulator(rig, "a rig that parses comes up when it needs no file"));
     GetInterfaceVersion();
     const int32_t count = std::min(GetAdapterCount(), AskedAdapters);
     for (int32_t i = 0; i < count; ++i) {
@@ -75,8 +59,7 @@ int FuzzRigFile(const uint8_t* data, size_t size) {
         GetAdapterPciId(adapter, &identity);
         IdentifyFlashChip(adapter);
     }
-    platform::InstallDeviceProvider(nullptr);
-    ResetDriverLink();
+    ResetProcessState();
     return 0;
 }
 

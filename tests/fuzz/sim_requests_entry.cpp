@@ -2,11 +2,10 @@
 #include <memory>
 #include <vector>
 
-#include "platform/byte_order.h"
 #include "driver/control_codes.h"
 #include "fuzz_entries.h"
 #include "fuzz_support.h"
-#include "sim/simulator.h"
+#include "platform/byte_order.h"
 
 namespace tarvex::fuzz {
 
@@ -16,31 +15,22 @@ constexpr uint8_t SleepRecord = 0xFF;  // advances model time instead, so chips 
 constexpr size_t RecordHead = 3;       // choice byte and 16-bit length
 constexpr size_t ControlCodeField = 16;
 
-// Four chip families on one host of either family, in memory, on the virtual clock.
+// Four chip families on one host of either family, in memory.
 std::shared_ptr<sim::Simulator> MakeSimulator(bool ntFamily) {
     sim::Rig rig;
-    rig.host.nt = ntFamily;
-    if (!ntFamily) {
-        rig.host.major = 4;
-        rig.host.minor = 10;
-    }
-    rig.clock.mode = sim::ModelClock::Mode::Virtual;
+    if (!ntFamily) rig.host = {.nt = false, .major = 4, .minor = 10, .extendedVersionInfo = true};
     const std::pair<uint16_t, const char*> adapters[] = {{0x0A12, "SST 39SF010A"},
                                                          {0x0B22, "WINBOND W29C020C"},
                                                          {0x0C32, "ATMEL FLASH"},
                                                          {0x0A12, "AMD29F010"}};
     for (const auto& [device, chip] : adapters) {
-        sim::RigAdapter adapter;
-        adapter.vendor = 0x1C5D;
-        adapter.device = device;
-        adapter.chip = chip;
-        adapter.model = 7;
-        rig.adapters.push_back(adapter);
+        rig.adapters.emplace_back();
+        rig.adapters.back().vendor = 0x1C5D;
+        rig.adapters.back().device = device;
+        rig.adapters.back().model = 7;
+        rig.adapters.back().chip = chip;
     }
-    std::string error;
-    auto simulator = sim::Simulator::Create(rig, error);
-    FuzzCheck(simulator != nullptr, "the request rig comes up");
-    return simulator;
+    return StartSimulator(rig, "the request rig comes up");
 }
 
 // The I/O control code a record asks for: the one its host family expects, or another.
@@ -48,10 +38,14 @@ uint32_t IoctlFor(uint8_t choice, bool ntFamily, const std::vector<uint8_t>& buf
     const size_t codeAt = (ntFamily ? 0 : 4) + ControlCodeField;
     const uint32_t headerCode = buffer.size() >= codeAt + 4 ? LoadLe32(buffer.data() + codeAt) : 0;
     switch (choice % 4) {
-    case 0: return ntFamily ? IoctlScsiMiniport : headerCode;
-    case 1: return IoctlScsiMiniport;
-    case 2: return EpromAccessCode;
-    default: return headerCode ^ 0x4;
+    case 0:
+        return ntFamily ? IoctlScsiMiniport : headerCode;
+    case 1:
+        return IoctlScsiMiniport;
+    case 2:
+        return EpromAccessCode;
+    default:
+        return headerCode ^ 0x4;
     }
 }
 
@@ -77,10 +71,9 @@ int FuzzSimRequests(const uint8_t* data, size_t size) {
         std::vector<uint8_t> buffer(data + at, data + at + length);
         at += length;
         const std::vector<uint8_t> sent = buffer;
-        const bool answered =
-            simulator->DeviceControl(handle, IoctlFor(choice, ntFamily, buffer),
-                                     buffer.empty() ? nullptr : buffer.data(),
-                                     static_cast<uint32_t>(buffer.size()));
+        const bool answered = simulator->DeviceControl(handle, IoctlFor(choice, ntFamily, buffer),
+                                                       buffer.empty() ? nullptr : buffer.data(),
+                                                       static_cast<uint32_t>(buffer.size()));
         FuzzCheck(answered || buffer == sent, "a refused request leaves the buffer as it was");
     }
     return 0;

@@ -21,36 +21,35 @@ Rig TwoAdapters(bool nt) {
     return rig;
 }
 
-platform::Handle OpenFirst(Simulator& sim) {
-    return sim.OpenDevice(sim.GetRig().host.nt ? "\\\\.\\Scsi0:" : "\\\\.\\wrapA4");
-}
+Bench Open(bool nt) { return Bench(TwoAdapters(nt), nt ? "\\\\.\\Scsi0:" : "\\\\.\\wrapA4"); }
 
 class Envelopes : public ::testing::TestWithParam<bool> {};
 
 TEST_P(Envelopes, AnswerEveryRequestInTheOutputAreaOnly) {
-    auto sim = MakeSim(TwoAdapters(GetParam()));
-    const platform::Handle h = OpenFirst(*sim);
-    EXPECT_EQ(Send(*sim, h, 0, Version, {}, 4).output, Words({0x01000203}));
-    EXPECT_EQ(Send(*sim, h, 0, Count, {}, 4).output, Words({2}));
-    EXPECT_EQ(Send(*sim, h, 1, Pci, Words({1}), 4).output, Words({0x0C311C5D}));
+    Bench b = Open(GetParam());
+    const auto& sim = b.sim;
+    EXPECT_EQ(b.Ask(0, Version, {}, 4).output, Words({0x01000203}));
+    EXPECT_EQ(b.Ask(0, Count, {}, 4).output, Words({2}));
+    EXPECT_EQ(b.Ask(1, Pci, Words({1}), 4).output, Words({0x0C311C5D}));
     // Without ports in the rig, port 0 alone serves and lists every adapter.
-    EXPECT_EQ(Send(*sim, h, 0, List, Words({3}), 16).output, Words({2, 0, 1, 0}));
+    EXPECT_EQ(b.Ask(0, List, Words({3}), 16).output, Words({2, 0, 1, 0}));
     EXPECT_EQ(sim->OpenDevice(GetParam() ? "\\\\.\\Scsi1:" : "\\\\.\\Scsi0:"), platform::NoHandle);
     const std::vector<uint8_t> block = Words({44, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-    EXPECT_EQ(Send(*sim, h, 0, Capability, block, 44).output, block);
+    EXPECT_EQ(b.Ask(0, Capability, block, 44).output, block);
 
     // Adapter information names its adapter in the input; a name that fills the field
     // comes without its NUL.
-    const std::vector<uint8_t> info0 = Send(*sim, h, 0, Info, Words({0}), 76).output;
+    const std::vector<uint8_t> info0 = b.Ask(0, Info, Words({0}), 76).output;
     EXPECT_EQ(info0[0], 7);
     EXPECT_EQ(std::string(info0.begin() + 4, info0.end()), std::string(71, 'a') + '\0');
-    const std::vector<uint8_t> info1 = Send(*sim, h, 0, Info, Words({1}), 76).output;
+    const std::vector<uint8_t> info1 = b.Ask(0, Info, Words({1}), 76).output;
     EXPECT_EQ(info1[0], 12);
     EXPECT_EQ(std::string(info1.begin() + 4, info1.end()), std::string(72, 'r'));
 
     std::vector<uint8_t> e = Envelope(GetParam(), 1, Pci, Words({1}), 4);
     const std::vector<uint8_t> sent = e;
-    ASSERT_TRUE(sim->DeviceControl(h, GetParam() ? Miniport : Pci, e.data(), uint32_t(e.size())));
+    ASSERT_TRUE(
+        sim->DeviceControl(b.handle, GetParam() ? Miniport : Pci, e.data(), uint32_t(e.size())));
     EXPECT_TRUE(std::equal(sent.begin(), sent.end() - 4, e.begin()));
 }
 
@@ -111,22 +110,22 @@ TEST(Envelopes, MalformedOnesFailWithInvalidParameterAndChangeNothing) {
     for (const auto& c : cases) {
         Rig rig = TwoAdapters(c.nt);
         for (const char* kind : RequestKindNames) rig.adapters[0].faults.transient[kind] = 1;
-        auto sim = MakeSim(rig);
-        const platform::Handle h = OpenFirst(*sim);
+        Bench b(rig, c.nt ? "\\\\.\\Scsi0:" : "\\\\.\\wrapA4");
         std::vector<uint8_t> e = WellFormed(c.nt, c.code);
         uint32_t ioctl = c.nt ? Miniport : c.code;
         c.spoil(e, ioctl);
         const std::vector<uint8_t> sent = e;
-        EXPECT_FALSE(sim->DeviceControl(h, ioctl, e.data(), uint32_t(e.size()))) << c.what;
+        EXPECT_FALSE(b.sim->DeviceControl(b.handle, ioctl, e.data(), uint32_t(e.size()))) << c.what;
         EXPECT_EQ(platform::GetLastError(), platform::ErrorInvalidParameter) << c.what;
         EXPECT_EQ(e, sent) << c.what;
         // The kind's transient fault is left for the next well-formed request.
         e = WellFormed(c.nt, c.code);
-        EXPECT_FALSE(sim->DeviceControl(h, c.nt ? Miniport : c.code, e.data(), uint32_t(e.size())));
+        EXPECT_FALSE(
+            b.sim->DeviceControl(b.handle, c.nt ? Miniport : c.code, e.data(), uint32_t(e.size())));
         EXPECT_EQ(platform::GetLastError(), platform::ErrorGenFailure) << c.what;
     }
-    auto sim = MakeSim(TwoAdapters(true));
-    EXPECT_FALSE(sim->DeviceControl(OpenFirst(*sim), Miniport, nullptr, 0));
+    Bench nt = Open(true);
+    EXPECT_FALSE(nt.sim->DeviceControl(nt.handle, Miniport, nullptr, 0));
     EXPECT_EQ(platform::GetLastError(), platform::ErrorInvalidParameter);
 }
 

@@ -9,87 +9,74 @@ namespace {
 
 using namespace testing;
 
-class EpromAccess : public ::testing::Test {
-protected:
-    void Start(const std::string& chip, const std::string& rom = "") {
-        Rig rig;
-        rig.adapters = {Adapter(chip, rom)};
-        m_sim = MakeSim(rig);
-        ASSERT_TRUE(m_sim);
-        m_handle = m_sim->OpenDevice("\\\\.\\Scsi0:");
-    }
-    Reply Read(uint32_t offset, uint32_t length) {
-        return Send(*m_sim, m_handle, 0, Eprom, EpromRead(0, offset, length), length);
-    }
-    Reply Write(uint32_t offset, const std::vector<uint8_t>& data) {
-        return Send(*m_sim, m_handle, 0, Eprom, EpromWrite(0, offset, data), 0);
-    }
+// One adapter with the chip (and the ROM file), its port open.
+Bench Start(const std::string& chip, const std::string& rom = "") {
+    Rig rig;
+    rig.adapters = {Adapter(chip, rom)};
+    return Bench(rig);
+}
 
-    std::shared_ptr<Simulator> m_sim;
-    platform::Handle m_handle = platform::NoHandle;
-};
-
-TEST_F(EpromAccess, ReadsComeFromTheRomFileAndWrapAtTheChipSize) {
+TEST(EpromAccess, ReadsComeFromTheRomFileAndWrapAtTheChipSize) {
     TempDir dir;
     const uint32_t size = ChipModelSize("SST 39SF010A");
     std::vector<uint8_t> rom(size);
     for (uint32_t i = 0; i < size; ++i) rom[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
     std::ofstream(dir / "a.rom", std::ios::binary)
         .write(reinterpret_cast<const char*>(rom.data()), size);
-    Start("SST 39SF010A", dir / "a.rom");
-    EXPECT_EQ(Read(0x100, 3).output, (std::vector<uint8_t>{rom[0x100], rom[0x101], rom[0x102]}));
-    EXPECT_EQ(Read(size - 1, 2).output, (std::vector<uint8_t>{rom[size - 1], rom[0]}));
-    EXPECT_EQ(Read(size + 5, 1).output, std::vector<uint8_t>{rom[5]});
-    EXPECT_EQ(m_sim->ChipContents(0), rom);
+    Bench b = Start("SST 39SF010A", dir / "a.rom");
+    EXPECT_EQ(b.Read(0x100, 3).output, (std::vector<uint8_t>{rom[0x100], rom[0x101], rom[0x102]}));
+    EXPECT_EQ(b.Read(size - 1, 2).output, (std::vector<uint8_t>{rom[size - 1], rom[0]}));
+    EXPECT_EQ(b.Read(size + 5, 1).output, std::vector<uint8_t>{rom[5]});
+    EXPECT_EQ(b.sim->ChipContents(0), rom);
 }
 
-TEST_F(EpromAccess, EmptySocketReadsErasedAndTakesWritesWithoutEffect) {
-    Start("none");
-    EXPECT_TRUE(Write(0x10, {0, 0}).ok);
-    EXPECT_EQ(Read(0x10, 2).output, (std::vector<uint8_t>{0xFF, 0xFF}));
-    EXPECT_EQ(Read(0xFFFFFFFF, 2).error, platform::ErrorInvalidParameter);
-    EXPECT_EQ(m_sim->Chip(0), nullptr);
+TEST(EpromAccess, EmptySocketReadsErasedAndTakesWritesWithoutEffect) {
+    Bench b = Start("none");
+    EXPECT_TRUE(b.Write(0x10, {0, 0}).ok);
+    EXPECT_EQ(b.Read(0x10, 2).output, (std::vector<uint8_t>{0xFF, 0xFF}));
+    EXPECT_EQ(b.Read(0xFFFFFFFF, 2).error, platform::ErrorInvalidParameter);
+    EXPECT_EQ(b.sim->Chip(0), nullptr);
 }
 
-TEST_F(EpromAccess, ByteWritesReachTheChipOneCycleEachAndMalformedOnesNever) {
-    Start("SST 39SF010A");
-    EXPECT_TRUE(Write(0x5555, {0xAA}).ok);
-    EXPECT_TRUE(Write(0x2AAA, {0x55}).ok);
+TEST(EpromAccess, ByteWritesReachTheChipOneCycleEachAndMalformedOnesNever) {
+    Bench b = Start("SST 39SF010A");
+    EXPECT_TRUE(b.Write(0x5555, {0xAA}).ok);
+    EXPECT_TRUE(b.Write(0x2AAA, {0x55}).ok);
     std::vector<uint8_t> e = Envelope(true, 0, Eprom, EpromWrite(0, 0x5555, {0xA0}), 1);
-    EXPECT_FALSE(m_sim->DeviceControl(m_handle, Miniport, e.data(), uint32_t(e.size())));
-    EXPECT_TRUE(Write(0x5555, {0xA0}).ok);
-    EXPECT_TRUE(Write(0x300, {0x12}).ok);
-    m_sim->Sleep(1);
-    EXPECT_EQ(Read(0x300, 1).output, std::vector<uint8_t>{0x12});
-    EXPECT_EQ(Read(0x5555, 1).output, std::vector<uint8_t>{0xFF});
-    EXPECT_EQ(Read(0xFFFFFFFF, 2).error, platform::ErrorInvalidParameter);
+    EXPECT_FALSE(b.sim->DeviceControl(b.handle, Miniport, e.data(), uint32_t(e.size())));
+    EXPECT_TRUE(b.Write(0x5555, {0xA0}).ok);
+    EXPECT_TRUE(b.Write(0x300, {0x12}).ok);
+    b.sim->Sleep(1);
+    EXPECT_EQ(b.Read(0x300, 1).output, std::vector<uint8_t>{0x12});
+    EXPECT_EQ(b.Read(0x5555, 1).output, std::vector<uint8_t>{0xFF});
+    EXPECT_EQ(b.Read(0xFFFFFFFF, 2).error, platform::ErrorInvalidParameter);
 }
 
-TEST_F(EpromAccess, PageOfOneRequestIsLoadedByteByByteInOrder) {
-    Start("WINBOND W29C020C");
+TEST(EpromAccess, PageOfOneRequestIsLoadedByteByByteInOrder) {
+    Bench b = Start("WINBOND W29C020C");
     for (auto [offset, value] : {std::pair{0x5555u, 0xAA}, {0x2AAAu, 0x55}, {0x5555u, 0xA0}})
-        ASSERT_TRUE(Write(offset, {static_cast<uint8_t>(value)}).ok);
+        ASSERT_TRUE(b.Write(offset, {static_cast<uint8_t>(value)}).ok);
     std::vector<uint8_t> page(128);
     for (size_t i = 0; i < page.size(); ++i) page[i] = static_cast<uint8_t>(i);
-    ASSERT_TRUE(Write(0x200, page).ok);
-    m_sim->Sleep(20);
-    EXPECT_EQ(Read(0x200, 128).output, page);
+    ASSERT_TRUE(b.Write(0x200, page).ok);
+    b.sim->Sleep(20);
+    EXPECT_EQ(b.Read(0x200, 128).output, page);
 }
 
-TEST_F(EpromAccess, DriverProgrammedChipUsesTheControlLocationAndBlockWrites) {
-    Start("ATMEL FLASH");
-    EXPECT_EQ(Read(0xFFFFFFFF, 2).output, (std::vector<uint8_t>{0x1F, 0x63}));
-    EXPECT_EQ(Read(0xFFFFFFFF, 1).error, platform::ErrorInvalidParameter);
-    EXPECT_EQ(Write(0xFFFFFFFF, {0x0F, 0}).error, platform::ErrorInvalidParameter);
+TEST(EpromAccess, DriverProgrammedChipUsesTheControlLocationAndBlockWrites) {
+    Bench b = Start("ATMEL FLASH");
+    EXPECT_EQ(b.Read(0xFFFFFFFF, 2).output, (std::vector<uint8_t>{0x1F, 0x63}));
+    EXPECT_EQ(b.Read(0xFFFFFFFF, 1).error, platform::ErrorInvalidParameter);
+    EXPECT_EQ(b.Write(0xFFFFFFFF, {0x0F, 0}).error, platform::ErrorInvalidParameter);
     std::vector<uint8_t> block(512);
     for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<uint8_t>(i ^ 0x5A);
-    EXPECT_EQ(Write(0x1000, block).error, platform::ErrorInvalidFunction);  // no session
-    EXPECT_TRUE(Write(0xFFFFFFFF, {0x0F}).ok);
-    EXPECT_TRUE(Write(0x1000, block).ok);
-    EXPECT_TRUE(Write(0xFFFFFFFF, {0x00}).ok);
-    m_sim->Sleep(1000);
-    EXPECT_EQ(Read(0x1000, 512).output, block);
-    const auto contents = m_sim->ChipContents(0);
+    EXPECT_EQ(b.Write(0x1000, block).error, platform::ErrorInvalidFunction);  // no session
+    EXPECT_TRUE(b.Write(0xFFFFFFFF, {0x0F}).ok);
+    EXPECT_TRUE(b.Write(0x1000, block).ok);
+    EXPECT_TRUE(b.Write(0xFFFFFFFF, {0x00}).ok);
+    b.sim->Sleep(1000);
+    EXPECT_EQ(b.Read(0x1000, 512).output, block);
+    const auto contents = b.sim->ChipContents(0);
     EXPECT_TRUE(std::equal(block.begin(), block.end(), contents.begin() + 0x1000));
 }
 
@@ -105,9 +92,8 @@ TEST(Simulator, CreateFailsWhenARomOrTraceFileCannotBeMade) {
     rig.adapters = {Adapter("SST 39SF010A", dir / "a.rom")};
     rig.trace.file = dir / "no/such/trace.jsonl";
     EXPECT_FALSE(Simulator::Create(rig, error));
-    EXPECT_EQ(error.rfind("trace.file: cannot create trace file " + (dir / "no/such/trace.jsonl"),
-                          0),
-              0u)
+    EXPECT_EQ(
+        error.rfind("trace.file: cannot create trace file " + (dir / "no/such/trace.jsonl"), 0), 0u)
         << error;
 }
 

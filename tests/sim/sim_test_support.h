@@ -88,6 +88,23 @@ inline RigAdapter Adapter(const std::string& chip = "none", const std::string& r
                       .faults = {}};
 }
 
+// A simulator of the rig with one device open, asked as the driver's callers ask it.
+struct Bench {
+    explicit Bench(const Rig& rig, const std::string& device = "\\\\.\\Scsi0:")
+        : sim(MakeSim(rig)), handle(sim ? sim->OpenDevice(device) : platform::NoHandle) {}
+    Reply Ask(uint32_t adapter, uint32_t code, const std::vector<uint8_t>& input, uint32_t out) {
+        return Send(*sim, handle, adapter, code, input, out);
+    }
+    Reply Read(uint32_t offset, uint32_t length, uint32_t adapter = 0) {
+        return Ask(adapter, Eprom, EpromRead(adapter, offset, length), length);
+    }
+    Reply Write(uint32_t offset, const std::vector<uint8_t>& data, uint32_t adapter = 0) {
+        return Ask(adapter, Eprom, EpromWrite(adapter, offset, data), 0);
+    }
+    std::shared_ptr<Simulator> sim;
+    platform::Handle handle;
+};
+
 using tarvex::testing::TempDir;
 
 }  // namespace tarvex::sim::testing

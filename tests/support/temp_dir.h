@@ -1,7 +1,6 @@
 #pragma once
 #include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -32,10 +31,7 @@ public:
     std::string Path(const std::string& name) const { return (m_root / name).string(); }
     std::string operator/(const std::string& name) const { return Path(name); }
     // Entries in the folder, files and folders alike; their names, sorted.
-    size_t Count() const {
-        auto entries = std::filesystem::directory_iterator(m_root);
-        return static_cast<size_t>(std::distance(begin(entries), end(entries)));
-    }
+    size_t Count() const { return Names().size(); }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(m_root))
