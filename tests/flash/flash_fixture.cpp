@@ -15,6 +15,15 @@ sim::Rig ChipRig(const std::string& chip, sim::RigFaults faults) {
     return MakeRig({adapter});
 }
 
+sim::RigFaults Faults(sim::ChipFaults chip, std::optional<uint32_t> readFailsAt,
+                      std::optional<uint32_t> writeFailsAt) {
+    sim::RigFaults faults;
+    faults.chip = std::move(chip);
+    faults.readFailsAt = readFailsAt;
+    faults.writeFailsAt = writeFailsAt;
+    return faults;
+}
+
 void StartWithRom(sim::Rig& rig, const std::string& dir, const std::vector<uint8_t>& bytes,
                   bool sdp) {
     sim::RigAdapter& adapter = rig.adapters[0];
@@ -51,6 +60,14 @@ std::vector<Cycle> ByteWrites(const std::vector<sim::TraceRecord>& trace) {
     return writes;
 }
 
+size_t TrailingReads(const std::vector<sim::TraceRecord>& trace, uint32_t offset) {
+    const auto requests = EpromRequests(trace);
+    size_t reads = 0;
+    for (auto r = requests.rbegin(); r != requests.rend() && r->epromDir == 0; ++r, ++reads)
+        EXPECT_EQ(r->epromOffset, offset);
+    return reads;
+}
+
 uint64_t SleptMs(const std::vector<sim::TraceRecord>& trace) {
     uint64_t total = 0;
     for (const sim::TraceRecord& record : trace)
@@ -62,6 +79,20 @@ uint8_t ByteSum(const uint8_t* bytes, size_t count) {
     uint8_t sum = 0;
     for (size_t i = 0; i < count; ++i) sum = static_cast<uint8_t>(sum + bytes[i]);
     return sum;
+}
+
+std::vector<uint8_t> ImageWithZeroTail(uint32_t length, uint32_t content, uint32_t seed) {
+    std::vector<uint8_t> image = TestImage(content, seed);
+    image[2] = static_cast<uint8_t>(content / 512);
+    image.resize(length, 0);
+    return image;
+}
+
+size_t IndexOf(uint32_t code) {
+    const auto& events = RecordedEvents();
+    for (size_t i = 0; i < events.size(); ++i)
+        if (events[i].code == code) return i;
+    return events.size();
 }
 
 void LoadRunImage(const std::vector<uint8_t>& image) {

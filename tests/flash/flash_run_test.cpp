@@ -3,13 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "driver/rom_size.h"
-#include "flash/chip_catalogue.h"
 #include "flash/data_poll.h"
 #include "flash/run_state.h"
 #include "flash_fixture.h"
@@ -24,68 +21,18 @@ using testing::ByteWrites;
 using testing::ChipRig;
 using testing::Cycle;
 using testing::EpromRequests;
+using testing::Faults;
+using testing::ImageWithZeroTail;
+using testing::IndexOf;
 using testing::LoadRunImage;
 using testing::RecordedEvents;
 using testing::SimSession;
 using testing::TestImage;
 using testing::TextsOf;
+using testing::TrailingReads;
 using testing::ValuesOf;
 
 class Run : public testing::FlashTest {};
-
-// An image of `length` bytes whose content ends at `content`, the rest a zero tail.
-std::vector<uint8_t> ImageWithZeroTail(uint32_t length, uint32_t content) {
-    std::vector<uint8_t> image = TestImage(content);
-    image[2] = static_cast<uint8_t>(content / 512);
-    image.resize(length, 0);
-    return image;
-}
-
-size_t IndexOf(uint32_t code, const std::string& text = "") {
-    const auto& events = RecordedEvents();
-    for (size_t i = 0; i < events.size(); ++i)
-        if (events[i].code == code && (text.empty() || events[i].text == text)) return i;
-    return events.size();
-}
-
-TEST_F(Run, OneChipOfEveryFamilyIsProgrammedAndVerifiedWithItsZeroTail) {
-    const char* chips[] = {"ATMEL FLASH",    "ATMEL AT29C010A", "WINBOND W29C040",
-                           "ATMEL AT29C040", "SST 39SF010A",    "AMD29F010"};
-    for (const char* chip : chips) {
-        SCOPED_TRACE(chip);
-        RecordedEvents().clear();
-        SimSession session(ChipRig(chip), false);
-        const uint32_t length = 8192;
-        LoadRunImage(ImageWithZeroTail(length, 6144));
-        ASSERT_EQ(FlashRun(0), 1);
-        const FlashRunState& run = CurrentFlashRunState();
-        EXPECT_EQ(run.status, StatusOk);
-
-        const uint8_t* image = run.image.get();
-        EXPECT_EQ(ByteSum(image, 6144), 0);
-        const auto rom = session.Sim().ChipContents(0);
-        EXPECT_TRUE(std::equal(image, image + length, rom.begin()));
-        EXPECT_TRUE(std::all_of(rom.begin() + 6144, rom.begin() + length,
-                                [](uint8_t b) { return b == 0; }));
-
-        const size_t id = IndexOf(EventText), vendor = id + 1;
-        const size_t done = IndexOf(EventFlashDone), verifying = IndexOf(EventVerifying);
-        ASSERT_LT(vendor, RecordedEvents().size());
-        EXPECT_EQ(RecordedEvents()[vendor].text, std::string("EPROM Vendor: ") + chip + "\n");
-        EXPECT_LT(vendor, IndexOf(EventFlashing));
-        EXPECT_LT(IndexOf(EventFlashing), done);
-        EXPECT_EQ(verifying, done + 1);
-        EXPECT_EQ(RecordedEvents()[verifying].text, "\nVerifing ....\n");
-        const auto verified = ValuesOf(EventVerifyProgress);
-        ASSERT_EQ(verified.size(), length);
-        EXPECT_TRUE(std::is_sorted(verified.begin(), verified.end()));
-        EXPECT_EQ(verified.back(), 100);
-        const auto programmed = ValuesOf(EventFlashProgress);
-        EXPECT_TRUE(std::is_sorted(programmed.begin(), programmed.end()));
-        EXPECT_EQ(RecordedEvents().back().code, EventPassed);
-        EXPECT_EQ(RecordedEvents().back().text, "Passed !\n");
-    }
-}
 
 TEST_F(Run, ImageLongerThanTheChipIsRefusedBeforeAnythingButTheScan) {
     SimSession session(ChipRig("SST 39SF010A"));
@@ -130,30 +77,6 @@ TEST_F(Run, NoSupportedChipFixesTheChecksumAndSendsNothingButTheScan) {
     EXPECT_EQ(ByteSum(CurrentFlashRunState().image.get(), 1024), 0);
     ASSERT_EQ(RecordedEvents().size(), 1u);
     EXPECT_EQ(RecordedEvents()[0].text, "No Support EPROM found\n");
-    EXPECT_EQ(EpromRequests(session.Trace()).size(), 235u + 8u);
-}
-
-TEST_F(Run, VerifyStopsAtTheFirstDifferenceWithItsFourMessages) {
-    sim::RigFaults faults;
-    faults.chip.weakCells = {{0x1FFF, 0x00}};
-    SimSession session(ChipRig("SST 39SF010A", faults));
-    std::vector<uint8_t> image(0x3000, 0xFF);
-    image[0x1FFF] = 0x5A;
-    EXPECT_EQ(VerifyImage(0, image.data(), 0x3000), 0);
-    EXPECT_EQ(CurrentFlashRunState().status, StatusVerifyFailed);
-    EXPECT_EQ(TextsOf(EventText),
-              (std::vector<std::string>{"\nAbort ...\n", "orig data=5aH, ROM data=0H, loc=1fffH\n",
-                                        "The flash ROM data is either not readable or incorrect\n",
-                                        "\nPlease try it again\n"}));
-    EXPECT_EQ(ValuesOf(EventVerifyProgress).size(), 0x1FFFu);
-    EXPECT_EQ(EpromRequests(session.Trace()).size(), 0x2000u);
-
-    RecordedEvents().clear();
-    image[0] = 0x00;
-    EXPECT_EQ(VerifyImage(0, image.data(), 0x3000), 0);
-    EXPECT_EQ(RecordedEvents().size(), 5u);
-    EXPECT_EQ(RecordedEvents()[1].text, "\nAbort ...\n");
-    EXPECT_EQ(RecordedEvents()[2].text, "orig data=0H, ROM data=ffH, loc=0H\n");
 }
 
 // Runs a flash of an image (4 KiB unless said) with a rig fault; returns the EPROM requests.
@@ -166,53 +89,41 @@ std::vector<sim::TraceRecord> FaultyRun(SimSession& session, FlashStatus expecte
     return EpromRequests(session.Trace());
 }
 
-TEST_F(Run, RefusedBlockEndsTheDriverSessionAndTheRun) {
-    sim::RigFaults faults;
-    faults.writeFailsAt = 0x0A00;
-    SimSession session(ChipRig("ATMEL FLASH", faults));
-    const auto requests = FaultyRun(session, StatusEpromWrite);
-    EXPECT_EQ(requests.back().epromData, std::vector<uint8_t>{0x00});
-    EXPECT_EQ(requests[requests.size() - 2].epromOffset, 0x0A00u);
-    EXPECT_EQ(TextsOf(EventText).back(), "Failed at offset 0xa00\n");
-    EXPECT_EQ(TextsOf(EventText)[TextsOf(EventText).size() - 2],
-              "Write EPROM 512 byte(s) at 0xa00 ERROR! \n");
-}
-
-TEST_F(Run, ByteThatNeverFinishesProgrammingEndsTheRunAtItsOffset) {
-    sim::RigFaults faults;
-    faults.chip.programHangsAt = 0x0800;
-    SimSession session(ChipRig("SST 39SF020A", faults));
-    const auto requests = FaultyRun(session, StatusEpromWrite);
-    EXPECT_EQ(TextsOf(EventText).back(), "Failed at offset 0x800\n");
-    // Nothing but the polls of that byte after its data write.
-    const auto writes = ByteWrites(session.Trace());
-    EXPECT_EQ(writes.back().first, 0x0800u);
-    size_t polls = 0;
-    for (auto it = requests.rbegin(); it != requests.rend() && it->epromDir == 0; ++it) {
-        EXPECT_EQ(it->epromOffset, 0x0800u);
-        ++polls;
+// Each failure ends the run with its line; a hang leaves the polls of its offset last.
+TEST_F(Run, FailuresWhileWritingEndTheRunAtTheirLine) {
+    const struct {
+        const char* chip;
+        sim::RigFaults faults;
+        FlashStatus status;
+        const char* line;
+        uint32_t polled;  // the offset of the trailing polls
+        size_t polls;
+    } cases[] = {
+        {"ATMEL FLASH", Faults({}, {}, 0x0A00), StatusEpromWrite, "Failed at offset 0xa00\n", 0, 0},
+        {"SST 39SF020A", Faults({.programHangsAt = 0x0800}), StatusEpromWrite,
+         "Failed at offset 0x800\n", 0x0800, DataPollReadLimit},
+        {"SST 29EE010", Faults({.programHangsAt = 0x0300}), StatusEpromWrite,
+         "Failed at offset 0x300\n", 0x037F, DataPollReadLimit},
+        {"WINBOND W39L010", Faults({.eraseHangs = true}), StatusEraseFailed, "Failed to erasing\n",
+         0, DataPollReadLimit},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chip);
+        RecordedEvents().clear();
+        SimSession session(ChipRig(c.chip, c.faults));
+        const auto requests = FaultyRun(session, c.status);
+        const auto texts = TextsOf(EventText);
+        EXPECT_EQ(texts.back(), c.line);
+        EXPECT_EQ(TrailingReads(session.Trace(), c.polled), c.polls);
+        if (c.status == StatusEraseFailed) {
+            EXPECT_TRUE(ValuesOf(EventFlashProgress).empty());
+        }
+        if (c.polls != 0) continue;
+        // A refused block ends the driver's session.
+        EXPECT_EQ(requests.back().epromData, std::vector<uint8_t>{0x00});
+        EXPECT_EQ(requests[requests.size() - 2].epromOffset, 0x0A00u);
+        EXPECT_EQ(texts[texts.size() - 2], "Write EPROM 512 byte(s) at 0xa00 ERROR! \n");
     }
-    EXPECT_EQ(polls, DataPollReadLimit);
-}
-
-TEST_F(Run, PageThatNeverFinishesProgrammingEndsTheRunAtItsOffset) {
-    sim::RigFaults faults;
-    faults.chip.programHangsAt = 0x0300;
-    SimSession session(ChipRig("SST 29EE010", faults));
-    FaultyRun(session, StatusEpromWrite);
-    EXPECT_EQ(TextsOf(EventText).back(), "Failed at offset 0x300\n");
-}
-
-TEST_F(Run, EraseThatNeverEndsFailsTheRunBeforeAnyData) {
-    sim::RigFaults hang;
-    hang.chip.eraseHangs = true;
-    SimSession session(ChipRig("ATMEL AT49F010", hang));
-    FaultyRun(session, StatusEraseFailed);
-    EXPECT_EQ(TextsOf(EventText).back(), "Failed to erasing\n");
-    EXPECT_TRUE(ValuesOf(EventFlashProgress).empty());
-    const std::set<uint32_t> commandOffsets = {0x5555, 0x2AAA, 0x555, 0x2AA};
-    for (const Cycle& write : ByteWrites(session.Trace()))
-        EXPECT_EQ(commandOffsets.count(write.first), 1u) << write.first;
 }
 
 // A protected sector or locked boot block that the image reaches stops the run before
@@ -280,23 +191,23 @@ TEST_F(Run, ShortSetReadsItsFourProtectCodesThenTheRestOfTheMap) {
               (std::vector<uint32_t>{0x0002, 0x4002, 0x8002, 0xC002, 0x2002, 0x3002, 0x10002}));
 }
 
+// Verification stops at the first difference and says where, with what each side held.
 TEST_F(Run, ReadBackFaultsAreFoundByVerification) {
-    sim::RigFaults unreadable;
-    unreadable.readFailsAt = 0x0C00;
-    sim::RigFaults weak;
-    weak.chip.weakCells = {{0x0123, 0x00}};
-    sim::RigFaults flaky;
-    flaky.chip.flakyPages = {{0x0200, 0}};
     const struct {
         const char* chip;
         sim::RigFaults faults;
         uint32_t loc;
         size_t pageRetries;
-        uint8_t value;                                           // the image's byte there
-    } cases[] = {{"SST 39SF010A", unreadable, 0x0C00, 0, 0x00},  // unread is not verified
-                 {"SST 29EE010", unreadable, 0x0C00, 16, 0x00},
-                 {"AMD29F010", weak, 0x0123, 0, 0x3C},
-                 {"SST 29EE010", flaky, 0x0200, 16, 0x3C}};
+        uint8_t value;  // the image's byte there
+        const char* line;
+    } cases[] = {{"SST 39SF010A", Faults({}, 0x0C00), 0x0C00, 0, 0x00,  // unread: no match
+                  "orig data=0H, ROM data=0H, loc=c00H\n"},
+                 {"SST 29EE010", Faults({}, 0x0C00), 0x0C00, 16, 0x00,
+                  "orig data=0H, ROM data=0H, loc=c00H\n"},
+                 {"AMD29F010", Faults({.weakCells = {{0x0123, 0x00}}}), 0x0123, 0, 0x3C,
+                  "orig data=3cH, ROM data=0H, loc=123H\n"},
+                 {"SST 29EE010", Faults({.flakyPages = {{0x0200, 0}}}), 0x0200, 16, 0x3C,
+                  "orig data=3cH, ROM data=3dH, loc=200H\n"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chip);
         RecordedEvents().clear();
@@ -311,12 +222,13 @@ TEST_F(Run, ReadBackFaultsAreFoundByVerification) {
         EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
                                 [](const std::string& t) { return t.rfind("Update ", 0) == 0; }),
                   static_cast<std::ptrdiff_t>(c.pageRetries));
-        char loc[32];
-        std::snprintf(loc, sizeof loc, "loc=%xH\n", c.loc);
-        EXPECT_NE(texts[texts.size() - 3].find(loc), std::string::npos);
+        EXPECT_EQ(
+            std::vector<std::string>(texts.end() - 4, texts.end()),
+            (std::vector<std::string>{"\nAbort ...\n", c.line,
+                                      "The flash ROM data is either not readable or incorrect\n",
+                                      "\nPlease try it again\n"}));
         EXPECT_EQ(ValuesOf(EventVerifyProgress).size(), c.loc);
-        const auto requests = EpromRequests(session.Trace());
-        EXPECT_EQ(requests.back().epromOffset, c.loc);
+        EXPECT_EQ(EpromRequests(session.Trace()).back().epromOffset, c.loc);
     }
 }
 

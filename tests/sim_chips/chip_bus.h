@@ -17,8 +17,6 @@ struct ChipBus {
                      const std::string& romPath = "", ChipTiming timing = {}, bool sdp = true)
         : store(ChipModelSize(chip), romPath, sdp),
           model(MakeChipModel(chip, store, clock, faults, timing)) {}
-    ChipBus(const std::string& chip, ChipTiming::Pace pace, bool sdp = true)
-        : ChipBus(chip, {}, "", {pace, 0}, sdp) {}
 
     void Write(uint32_t offset, uint8_t value) {
         clock.Advance(LatencyUs);

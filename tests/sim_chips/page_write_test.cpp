@@ -70,23 +70,6 @@ TEST(PageWriteChip, AtmelLoadEndsByWindowOrAnotherPageAndUnloadedBytesChange) {
     EXPECT_EQ(bus.Read(0x480), 0xFF);
 }
 
-TEST(PageWriteChip, DataProtectionRefusesWritesWithoutThePrefix) {
-    ChipBus bus("SST 29EE010");
-    bus.Write(0x10, 0x00);
-    EXPECT_EQ(bus.Read(0x10) & 0x80, 0x80);  // a write cycle runs...
-    bus.clock.Advance(10000);
-    EXPECT_EQ(bus.Read(0x10), 0xFF);  // ...and changes nothing
-    bus.SixCycle(0x20);               // protection off
-    bus.Write(0x10, 0x00);
-    bus.clock.Advance(10000);
-    EXPECT_EQ(bus.Read(0x10), 0x00);
-    bus.Program(0x20, {0x42});  // the prefix turns it on again
-    bus.clock.Advance(10000);
-    bus.Write(0x20, 0x00);
-    bus.clock.Advance(10000);
-    EXPECT_EQ(bus.Read(0x20), 0x42);
-}
-
 TEST(PageWriteChip, ChipEraseAndFaults) {
     ChipBus bus("SST 29EE010",  // the page at 0 locked
                 {.protectedSectors = {0x0}, .programHangsAt = 0x1005, .flakyPages = {{0x880, 2}}});

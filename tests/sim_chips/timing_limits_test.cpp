@@ -74,7 +74,7 @@ TEST(PageWriteTiming, LoadWindowTimesThePrefixAndAnUnfinishedOneIsAWriteCycle) {
 
 TEST(PageWriteTiming, WritesDuringAWriteCycleAreLostAtTheMaximumPageCycle) {
     // At 10 ms max plus a 300 us window, a 10 ms wait after the last byte is too short.
-    ChipBus bus("WINBOND W29C020C", Pace::Max);
+    ChipBus bus("WINBOND W29C020C", {}, "", {Pace::Max, 0});
     bus.Program(0x0, {0xFF});
     bus.clock.Advance(10000);
     bus.Program(0x1000, {0x12, 0x34});  // reaches a busy part
@@ -106,7 +106,8 @@ TEST(PageWriteTiming, ProtectionOffOnDeliveryPersistsWithTheCellsUntilAPrefixTur
     }
     {
         ChipBus later("SST 29EE010", {}, rom.string(), {}, false);
-        later.Write(0x300, 0x00);
+        later.Write(0x300, 0x00);  // a write cycle runs, and changes nothing
+        EXPECT_TRUE(Toggles(later, 0x300));
         later.clock.Advance(10000);
         EXPECT_EQ(later.Read(0x300), 0xFF);
         later.SixCycle(0x20);  // the disable sequence alone is a write cycle of its own
@@ -114,6 +115,9 @@ TEST(PageWriteTiming, ProtectionOffOnDeliveryPersistsWithTheCellsUntilAPrefixTur
         EXPECT_TRUE(Toggles(later, 0x300));
         later.clock.Advance(10000);
         EXPECT_FALSE(later.store.DataProtection());
+        later.Write(0x300, 0x00);
+        later.clock.Advance(10000);
+        EXPECT_EQ(later.Read(0x300), 0x00);
     }  // closed before it goes: Windows deletes no open file
     std::filesystem::remove(rom);
     std::filesystem::remove(rom.string() + ".sdp");
