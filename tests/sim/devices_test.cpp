@@ -100,6 +100,7 @@ TEST(Faults, TransientRefuseAndFailingBusAsTheRigSays) {
                                        .refuse = {"adapter_info"},
                                        .readFailsAt = 0x4002,
                                        .writeFailsAt = 0x10,
+                                       .unsteadyReadAt = 0x21,
                                        .chip = {}};
     auto sim = MakeSim(rig);
     const platform::Handle h = sim->OpenDevice(Scsi(0));
@@ -121,6 +122,7 @@ TEST(Faults, TransientRefuseAndFailingBusAsTheRigSays) {
     EXPECT_TRUE(read(0x4000, 2).ok);
     EXPECT_TRUE(read(0x4003, 9).ok);
     EXPECT_TRUE(read(0x10, 1).ok);
+    EXPECT_NE(read(0x20, 2).output, read(0x20, 2).output);
     EXPECT_TRUE(write(0x4002, {1}).ok);
     EXPECT_EQ(write(0x0F, {1, 2}).error, platform::ErrorGenFailure);
 }

@@ -26,7 +26,7 @@ TEST(RigFile, ReadsEveryKeyWithOffsetsInDecimalOrHexAndPathsFromTheRigFolder) {
          "sdp": false,
          "faults": {"transient": {"eprom_access": 2}, "refuse": ["capability"],
            "read_fails_at": "0x4002", "write_fails_at": 16386, "protected_sectors": ["0x0", 4096],
-           "erase_hangs": true, "program_hangs_at": "100",
+           "erase_hangs": true, "program_hangs_at": "100", "unsteady_read_at": 3,
            "weak_cells": {"0x10": "0xA5", "32": 7}, "flaky_pages": {"0x80": 3}}},
         {"rom": "/abs/b.rom"}],
       "trace": {"file": "t.jsonl", "envelopes": true}})",
@@ -57,6 +57,7 @@ TEST(RigFile, ReadsEveryKeyWithOffsetsInDecimalOrHexAndPathsFromTheRigFolder) {
     EXPECT_EQ(a.faults.refuse, std::set<std::string>{"capability"});
     EXPECT_EQ(a.faults.readFailsAt, 0x4002u);
     EXPECT_EQ(a.faults.writeFailsAt, 0x4002u);
+    EXPECT_EQ(a.faults.unsteadyReadAt, 3u);
     EXPECT_EQ(a.faults.chip.protectedSectors, (std::vector<uint32_t>{0, 4096}));
     EXPECT_TRUE(a.faults.chip.eraseHangs);
     EXPECT_EQ(a.faults.chip.programHangsAt, 100u);
