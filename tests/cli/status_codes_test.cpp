@@ -12,7 +12,6 @@
 #include "cli/flash_command.h"
 #include "cli/status_words.h"
 #include "cli_fixture.h"
-#include "flash/event_channel.h"
 #include "support/feeding_pipe.h"
 #include "support/rom_images.h"
 
@@ -134,7 +133,6 @@ TEST_F(StatusCodes, BackupExitsWithItsStatusAndShowsItsMessage) {
     const std::string good = m_dir.Path("backup.bin");
     const std::string earlier = WriteFile(m_dir.Path("earlier.bin"), {9, 8, 7});
     const std::string noFolder = m_dir.Path("none/b.bin");
-    const std::string longPath = m_dir.Path(std::string(5000, 'b'));
     const std::string wait = "Backup BIOS, Please wait......\n";
     const struct {
         sim::RigFaults faults;
@@ -147,10 +145,6 @@ TEST_F(StatusCodes, BackupExitsWithItsStatusAndShowsItsMessage) {
         {{}, "/dev/full", 5, wait + "Write file /dev/full error!\n"},
 #endif
         {{}, noFolder, 6, "Creat Backup file " + noFolder + " failed!\n"},
-        {{},
-         longPath,
-         6,
-         ("Creat Backup file " + longPath).substr(0, EventTextCapacity - 1) + "\n"},
         {noIdentity, m_dir.Path("7.bin"), 7, ""},
         {unreadable, earlier, 10, wait + "Read EPROM 512 byte(s) at 0x1000 ERROR! \n"},
         {noInfo, m_dir.Path("14.bin"), 14, ""},
