@@ -48,6 +48,7 @@ struct RigFaults {
     std::set<std::string> refuse;          // request kinds that always fail with 1
     std::optional<uint32_t> readFailsAt;   // EPROM reads covering this offset fail
     std::optional<uint32_t> writeFailsAt;  // EPROM writes covering this offset fail
+    std::optional<uint32_t> unsteadyReadAt;  // this byte reads inverted on every second read
     ChipFaults chip;
 };
 

@@ -127,8 +127,9 @@ std::string ResolveRigPath(const std::string& baseDir, const std::string& path) 
 
 bool ParseFaults(RigReader& r, const json& value, const std::string& key, RigFaults& faults) {
     if (!r.Object(value, key,
-                  {"transient", "refuse", "read_fails_at", "write_fails_at", "protected_sectors",
-                   "erase_hangs", "program_hangs_at", "weak_cells", "flaky_pages"}))
+                  {"transient", "refuse", "read_fails_at", "write_fails_at", "unsteady_read_at",
+                   "protected_sectors", "erase_hangs", "program_hangs_at", "weak_cells",
+                   "flaky_pages"}))
         return false;
     ChipFaults& chip = faults.chip;
     const json* v = nullptr;
@@ -139,6 +140,7 @@ bool ParseFaults(RigReader& r, const json& value, const std::string& key, RigFau
         return false;
     if (!ParseOptionalOffset(r, value, "read_fails_at", key, faults.readFailsAt) ||
         !ParseOptionalOffset(r, value, "write_fails_at", key, faults.writeFailsAt) ||
+        !ParseOptionalOffset(r, value, "unsteady_read_at", key, faults.unsteadyReadAt) ||
         !ParseOptionalOffset(r, value, "program_hangs_at", key, chip.programHangsAt))
         return false;
     if ((v = Member(value, "protected_sectors")) &&

@@ -87,6 +87,10 @@ uint32_t PerformEpromAccess(SimAdapter& adapter, const EpromRequest& request, ui
         // Offsets beyond the chip wrap inside the model: its upper address lines are open.
         for (uint32_t i = 0; i < request.length; ++i)
             out[i] = chip ? chip->Read(request.offset + i) : 0xFF;
+        // A failing bus: no two reads in a row of the unsteady byte agree.
+        const auto& unsteady = adapter.rig->faults.unsteadyReadAt;
+        if (unsteady && Covers(request, *unsteady) && adapter.unsteadyReads++ % 2 == 1)
+            out[*unsteady - request.offset] ^= 0xFF;
         return 0;
     }
     if (!chip) return 0;

@@ -20,6 +20,7 @@ struct SimAdapter {
     std::unique_ptr<ChipModel> chip;
     std::array<int, RequestKindCount> transientLeft{};
     std::array<bool, RequestKindCount> refused{};
+    uint64_t unsteadyReads = 0;  // reads so far of the rig's unsteady byte
 };
 
 // Puts the chip in its socket; false and "key: reason" when its ROM file cannot be opened.

@@ -7,6 +7,7 @@
 #include "cli/console_progress.h"
 #include "cli/flash_command.h"
 #include "flash/run_state.h"
+#include "flash/scan_guard.h"
 #include "support/test_files.h"
 
 namespace tarvex::testing {
@@ -41,6 +42,7 @@ protected:
     void TearDown() override { Reset(); }
     static void Reset() {
         ResetFlashRunState();
+        ForgetScanChanges();
         cli::ResetConsoleProgress();
     }
     TempDir m_dir;

@@ -12,8 +12,8 @@
 #include "cli/flash_command.h"
 #include "cli/status_words.h"
 #include "cli_fixture.h"
-#include "flash/event_channel.h"
 #include "support/feeding_pipe.h"
+#include "support/rom_images.h"
 
 namespace tarvex::testing {
 namespace {
@@ -32,16 +32,25 @@ const std::string Partly = "The adapter's ROM is partly written";
 const std::string Different = "The adapter's ROM holds the new image but differs from it at";
 
 TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
-    sim::RigFaults noInfo, hangs, hangsFirst, erase, locked, weak;
+    sim::RigFaults ok, noInfo, hangs, hangsFirst, erase, locked, weak, unsteady, scanHarm;
     noInfo.refuse = {"adapter_info"};
     hangs.chip.programHangsAt = 0xFFF0;
     hangsFirst.writeFailsAt = 0xFFFF;  // the first byte programmed
     erase.chip.eraseHangs = true;
     locked.chip.protectedSectors = {0xC100};
     weak.chip.weakCells = {{0x0123, 0x00}};
-    const std::string own = WriteFile(m_dir.Path("own.rom"), SampleRom(0x1C5D, 0x0A12));
-    std::vector<uint8_t> head = SampleRom(0x1C5D, 0x0A12, 1024);
+    unsteady.unsteadyReadAt = 0x1000;
+    scanHarm.chip.flakyPages = {{0x5500, 0}};  // the scan's cycles land there as data
+    const std::vector<uint8_t> held = SampleRom(0x1C5D, 0x0A12);
+    const std::string own = WriteFile(m_dir.Path("own.rom"), held), missing = m_dir.Path("m.rom");
+    std::vector<uint8_t> head = SampleRom(0x1C5D, 0x0A12, 1024), tooLong = held;
     head.resize(100);
+    tooLong.resize(65537);
+    const std::string bad = WriteFile(m_dir.Path("3.rom"), {0x55, 0xAA, 0});
+    const std::string huge = WriteSparseImage(m_dir.Path("huge.rom"), int64_t{5} << 30);
+    const std::string b22 = WriteFile(m_dir.Path("b22.rom"), SampleRom(0x1C5D, 0x0B22));
+    const std::string longer = WriteFile(m_dir.Path("long.rom"), tooLong);
+    const char* const sst = "SST 39SF010A";
     const struct {
         const char* chip;
         sim::RigFaults faults;
@@ -49,69 +58,52 @@ TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
         int status;
         int exit;
         std::string message;
-        std::string state;  // how the last line begins
+        std::string state;    // how the last line begins
+        bool backup = false;  // flash --backup
     } cases[] = {
-        {"SST 39SF010A", {}, own, 0, 0, "Passed !\n", ""},
-        {"SST 39SF010A",
-         {},
-         m_dir.Path("missing.rom"),
-         1,
-         74,
-         "Failed to open file: " + m_dir.Path("missing.rom") + "\n",
-         Untouched},
-        {"SST 39SF010A",
-         {},
-         WriteFile(m_dir.Path("3.rom"), {0x55, 0xAA, 0}),
-         2,
-         2,
-         "Loading file...\nInvalid BIOS image\n",
-         Untouched},
-        {"SST 39SF010A",
-         {},
-         WriteSparseImage(m_dir.Path("huge.rom"), int64_t{5} << 30),
-         3,
-         3,
-         "BIOS file is too large (out of memory)\n",
-         Untouched},
-        {"SST 39SF010A",
-         {},
-         m_dir.Path("pipe.rom"),
-         4,
-         74,
-         "Error reading file (100/0)\n",
-         Untouched},
-        {"SST 39SF010A",
-         {},
-         WriteFile(m_dir.Path("b22.rom"), SampleRom(0x1C5D, 0x0B22)),
-         7,
-         7,
-         "Vender ID in BIOS image is 0B221C5D\nNo supporting host adapter is found.\n",
-         Untouched},
-        {"none", {}, own, 8, 8, "No Support EPROM found\n", Untouched},
-        {"SST 39SF010A", hangs, own, 9, 9, "Failed at offset 0xfff0\n", Partly},
-        {"SST 39SF010A", hangsFirst, own, 9, 9, "Failed at offset 0xffff\n",
-         "The adapter's ROM is erased"},
+        {sst, ok, own, 0, 0, "Passed !\n", ""},
+        {sst, ok, missing, 1, 74, "Failed to open file: " + missing + "\n", Untouched},
+        {sst, ok, bad, 2, 2, "Loading file...\nInvalid BIOS image\n", Untouched},
+        {sst, ok, huge, 3, 3, "BIOS file is too large (out of memory)\n", Untouched},
+        {sst, ok, m_dir.Path("pipe.rom"), 4, 74, "Error reading file (100/0)\n", Untouched},
+        {sst, ok, b22, 7, 7, "Vender ID in BIOS image is 0B221C5D\nNo supporting host", Untouched},
+        {"none", ok, own, 8, 8, "No Support EPROM found\n", Untouched},
+        {sst, hangs, own, 9, 9, "Failed at offset 0xfff0\n", Partly},
+        {sst, hangsFirst, own, 9, 9, "Failed at offset 0xffff\n", "The adapter's ROM is erased"},
+        {sst, unsteady, own, 10, 10,
+         "Two reads of the ROM differ, so no backup can be trusted; nothing was erased.\n",
+         Untouched, true},
         {"ATMEL AT49F010", erase, own, 11, 11, "Failed to erasing\n",
          "The chip has not finished its erase"},
         {"AM29LV001BB", locked, own, 12, 12,
          "The flash sector is protected!\nSector 0xC000-0xFFFF is protected; nothing was erased "
          "or written.\n",
          Untouched},
-        {"SST 39SF010A", weak, own, 13, 13, "Abort ...\norig data=", Different + " offset 0x123"},
-        {"SST 39SF010A", noInfo, own, 14, 14, "does not answer its information query", Untouched},
+        {sst, weak, own, 13, 13, "Abort ...\norig data=", Different + " offset 0x123"},
+        {sst, noInfo, own, 14, 14, "does not answer its information query", Untouched},
+        {sst, ok, longer, 15, 15,
+         "The image is 65537 bytes, larger than the 65536-byte ROM of adapter 0; nothing was",
+         Untouched},
+        {"SST 29EE010", scanHarm, own, 16, 16,
+         "Identifying the chip changed the ROM at 0x5500-0x557F and could not write it back; ",
+         "The adapter's ROM is not as it was"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
         Reset();
         sim::Rig rig = OneAdapterRig(0x0A12, c.chip, c.faults);
-        // A chip that held a BIOS, so that an erased one tells from an untouched one.
-        rig.adapters[0].romPath = WriteFile(m_dir.Path("chip.rom"), SampleRom(0x1C5D, 0x0A12));
-        SimSession session(rig, false);
+        // A chip that held a BIOS, so that an erased one tells from an untouched one; its own
+        // file, so that no row inherits another's data protection state.
+        rig.adapters[0].romPath =
+            WriteFile(m_dir.Path("chip" + std::to_string(c.status) + ".rom"), held);
+        rig.adapters[0].sdp = c.status != 16;  // the scan's cycles reach an unprotected part
+        SimSession session(rig);
         std::unique_ptr<FeedingPipe> pipe;
         if (c.status == 4) pipe = std::make_unique<FeedingPipe>(c.image, head);
-        const std::string image = pipe ? pipe->Path() : c.image;
+        cli::FlashRequest request = FlashOf(pipe ? pipe->Path() : c.image);
+        if (c.backup) request.backup = m_dir.Path("b.bin");
         const CliResult result = RunCaptured([&](std::ostream& out, std::ostream& err) {
-            return cli::RunFlash(FlashOf(image), {}, out, err);
+            return cli::RunFlash(request, {}, out, err);
         });
         EXPECT_EQ(result.exit, c.exit);
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
@@ -120,6 +112,16 @@ TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
         if (c.status != 0) {
             EXPECT_EQ(result.err.substr(last, c.state.size()), c.state) << result.err;
         }
+        if (c.backup) {  // the unsteady ROM: nothing written, nothing kept
+            for (const sim::TraceRecord& r : session.Requests())
+                EXPECT_FALSE(r.isEprom && r.epromDir == 1);
+            const std::vector<uint8_t> rom = session.Sim().ChipContents(0);
+            EXPECT_TRUE(std::equal(held.begin(), held.end(), rom.begin()));
+            EXPECT_FALSE(std::filesystem::exists(request.backup));
+        }
+        const size_t saved = result.err.find(" are saved in ") + 14;  // the scan's kept bytes
+        if (c.status == 16)
+            std::remove(result.err.substr(saved, result.err.find(".\n", saved) - saved).c_str());
     }
 }
 
@@ -131,7 +133,6 @@ TEST_F(StatusCodes, BackupExitsWithItsStatusAndShowsItsMessage) {
     const std::string good = m_dir.Path("backup.bin");
     const std::string earlier = WriteFile(m_dir.Path("earlier.bin"), {9, 8, 7});
     const std::string noFolder = m_dir.Path("none/b.bin");
-    const std::string longPath = m_dir.Path(std::string(5000, 'b'));
     const std::string wait = "Backup BIOS, Please wait......\n";
     const struct {
         sim::RigFaults faults;
@@ -144,10 +145,6 @@ TEST_F(StatusCodes, BackupExitsWithItsStatusAndShowsItsMessage) {
         {{}, "/dev/full", 5, wait + "Write file /dev/full error!\n"},
 #endif
         {{}, noFolder, 6, "Creat Backup file " + noFolder + " failed!\n"},
-        {{},
-         longPath,
-         6,
-         ("Creat Backup file " + longPath).substr(0, EventTextCapacity - 1) + "\n"},
         {noIdentity, m_dir.Path("7.bin"), 7, ""},
         {unreadable, earlier, 10, wait + "Read EPROM 512 byte(s) at 0x1000 ERROR! \n"},
         {noInfo, m_dir.Path("14.bin"), 14, ""},

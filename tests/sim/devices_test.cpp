@@ -93,6 +93,7 @@ TEST(Faults, TransientRefuseAndFailingBusAsTheRigSays) {
                                        .refuse = {"adapter_info"},
                                        .readFailsAt = 0x4002,
                                        .writeFailsAt = 0x10,
+                                       .unsteadyReadAt = 0x21,
                                        .chip = {}};
     Bench b(rig);
     for (int i = 0; i < 2; ++i)
@@ -105,6 +106,7 @@ TEST(Faults, TransientRefuseAndFailingBusAsTheRigSays) {
 
     EXPECT_EQ(b.Read(0x4000, 3, 1).error, platform::ErrorGenFailure);
     EXPECT_TRUE(b.Read(0x4000, 2, 1).ok && b.Read(0x4003, 9, 1).ok && b.Read(0x10, 1, 1).ok);
+    EXPECT_NE(b.Read(0x20, 2, 1).output, b.Read(0x20, 2, 1).output);
     EXPECT_TRUE(b.Write(0x4002, {1}, 1).ok);
     EXPECT_EQ(b.Write(0x0F, {1, 2}, 1).error, platform::ErrorGenFailure);
 }

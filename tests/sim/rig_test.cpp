@@ -29,7 +29,7 @@ TEST(RigFile, ReadsEveryKeyWithOffsetsInDecimalOrHexAndPathsFromTheRigFolder) {
          "sdp": false,
          "faults": {"transient": {"eprom_access": 2}, "refuse": ["capability"],
            "read_fails_at": "0x4002", "write_fails_at": 16386, "protected_sectors": ["0x0", 4096],
-           "erase_hangs": true, "program_hangs_at": "100",
+           "erase_hangs": true, "program_hangs_at": "100", "unsteady_read_at": 3,
            "weak_cells": {"0x10": "0xA5", "32": 7}, "flaky_pages": {"0x80": 3}}},
         {"rom": "/abs/b.rom"}],
       "trace": {"file": "t.jsonl", "envelopes": true}})",
@@ -52,9 +52,9 @@ TEST(RigFile, ReadsEveryKeyWithOffsetsInDecimalOrHexAndPathsFromTheRigFolder) {
     EXPECT_EQ(a.faults.transient, (std::map<std::string, int>{{"eprom_access", 2}}));
     EXPECT_EQ(a.faults.refuse, std::set<std::string>{"capability"});
     EXPECT_EQ(std::tuple(a.faults.readFailsAt.value_or(0), a.faults.writeFailsAt.value_or(0),
-                         a.faults.chip.protectedSectors, a.faults.chip.eraseHangs,
-                         a.faults.chip.programHangsAt.value_or(0)),
-              std::tuple(0x4002u, 0x4002u, Offsets{0, 4096}, true, 100u));
+                         a.faults.unsteadyReadAt.value_or(0), a.faults.chip.protectedSectors,
+                         a.faults.chip.eraseHangs, a.faults.chip.programHangsAt.value_or(0)),
+              std::tuple(0x4002u, 0x4002u, 3u, Offsets{0, 4096}, true, 100u));
     EXPECT_EQ(a.faults.chip.weakCells, (std::map<uint32_t, uint8_t>{{0x10, 0xA5}, {32, 7}}));
     EXPECT_EQ(a.faults.chip.flakyPages, (std::map<uint32_t, int>{{0x80, 3}}));
     EXPECT_EQ(std::filesystem::path(rig.trace.file), std::filesystem::path("/rigs/t.jsonl"));
