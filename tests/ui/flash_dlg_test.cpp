@@ -11,7 +11,6 @@
 #include "platform/host_lock.h"
 #include "platform/removal_at_exit.h"
 #include "support/driver_stand_in.h"
-#include "support/rom_images.h"
 #include "support/test_thread.h"
 #include "temp_image_name.h"
 #include "ui/templates/control_ids.h"
@@ -65,20 +64,6 @@ TEST_F(FlashDlgTest, ListsAnsweringAdaptersByNumberAndShowsTheChipOfTheChosenOne
     testing::SimSession silent(rig, false);
     Choose(0);
     EXPECT_EQ(shown.size(), 2u);
-}
-
-// The start identifies the chosen adapter's chip, twice; it leaves the ROM as it was even on a
-// page-write part without data protection.
-TEST_F(FlashDlgTest, StartLeavesAnUnprotectedPageWritePartsRomAsItWas) {
-    const std::vector<uint8_t> bios = testing::TestImage(128 * 1024, 4);
-    rig.adapters[0].chip = "ATMEL AT29C040A";
-    rig.adapters[0].romPath = WriteFile(dir / "chip.rom", bios);
-    rig.adapters[0].sdp = false;
-    ASSERT_TRUE(Start(rig));
-    EXPECT_EQ(g_status.WindowText(), "Flash Model: ATMEL AT29C040A (0xA41F)");
-    session->Sim().Clock().Advance(100000);  // any write cycle is over
-    const auto rom = session->Sim().ChipContents(0);
-    EXPECT_TRUE(std::equal(bios.begin(), bios.end(), rom.begin()));
 }
 
 TEST_F(FlashDlgTest, CaptionNamesTheSimulatorsRigOnlyWhenTheSimulatorAnswers) {
