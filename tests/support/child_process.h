@@ -19,12 +19,12 @@ constexpr uint64_t NoFileSizeLimit = std::numeric_limits<uint64_t>::max();
 // A program to start as a process of its own.
 struct ChildLaunch {
     std::string program;
-    std::vector<std::string> args;  // after the program's name
-    EnvironmentChanges env;         // for the child alone, on top of this process's environment
+    std::vector<std::string> args{};  // after the program's name
+    EnvironmentChanges env{};         // for the child alone, on top of this process's environment
     // The simulator's trace (TARVEX_SIM_TRACE) into a named pipe the test reads, which paces the
     // child: it goes on only while the test reads. Empty: none. On Windows the pipe lives in
     // the system's pipe namespace under a name made from this path.
-    std::string tracePipe;
+    std::string tracePipe{};
     bool terminal = false;  // POSIX: a pseudo-terminal as its input and output (Out, Type)
     uint64_t fileSizeLimit = NoFileSizeLimit;  // POSIX only: Windows has no such limit
 };
