@@ -13,8 +13,7 @@ TEST_F(TwoInstances, WhileOneFlashesTheOthersAreRefusedAtOnceAndTouchNoChip) {
     WriteFile(Path("image.rom"), MakeSampleImage({0x1C5D, 0x0A12, 32768, ClassCodeRaid, "x"}));
     ChildProcess first(Launch({"flash", Path("image.rom")}, Path("trace.fifo")));
     ASSERT_TRUE(first.RunUntil("Erasing....")) << first.Err();
-    // The host lock's name as the tool gives it: the file itself on POSIX, a named mutex on
-    // Windows.
+    // The tool names its host lock (a file on POSIX, a mutex on Windows) as HostLockName does.
     ScopedEnvironment lock({{"TARVEX_LOCK_FILE", Path("host.lock")}});
 
     const std::vector<std::string> commands[] = {{"flash", Path("image.rom")},
