@@ -1,7 +1,6 @@
 // A flash that cannot be done safely leaves the ROM byte for byte as it was and never writes
 // to a chip for an image it refuses; a backup that was asked for holds the ROM as it was.
 #include <filesystem>
-#include <fstream>
 
 #include "binary_fixture.h"
 
@@ -36,10 +35,8 @@ protected:
         return bytes;
     }
     bool TraceHasEpromWrite() {
-        std::ifstream trace(m_dir.Path("trace.jsonl"));
-        for (std::string line; std::getline(trace, line);)
-            if (Has(line, "\"dir\":1")) return true;
-        return false;
+        const std::vector<uint8_t> trace = ReadFile(m_dir.Path("trace.jsonl"));
+        return Has(std::string(trace.begin(), trace.end()), "\"dir\":1");
     }
     std::vector<uint8_t> m_before;
 };
@@ -121,7 +118,7 @@ TEST_F(CarefulFlashFaults, AReaderThatGoesAwayDoesNotStopTheFlash) {
     UseAdapter(Sst(), SampleRom(0x1C5D, 0x0A12, 16384));
     const std::string script = "'" TARVEX_CLI_BINARY "' flash '" + Sample +
                                "' --yes 2>&1 | head -1; exit ${PIPESTATUS[0]}";
-    const ProgramResult result = RunProgram("/bin/bash", {"-c", script}, m_dir.Root().string());
+    const ProgramResult result = RunToEnd({"/bin/bash", {"-c", script}, Launch("").env});
     EXPECT_EQ(result.exit, 0) << result.out;
     const std::vector<uint8_t> flashed = Flashed(), rom = Rom();
     EXPECT_TRUE(std::equal(flashed.begin(), flashed.end(), rom.begin()));

@@ -20,11 +20,8 @@ TEST_F(EndToEnd, GeneratedSamplesFlashVerifyBackUpAndDescribe) {
     ASSERT_EQ(rom.size(), 131072u);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), rom.begin()));
 
-    for (const char* device : {"0A12", "0B22"}) {
-        const CliResult info =
-            Run("info --json " TARVEX_SAMPLES_DIR "/sample-1C5D-" + std::string(device) + ".rom");
-        EXPECT_EQ(nlohmann::json::parse(info.out)["identity"], std::string(device) + "1C5D");
-    }
+    const CliResult info = Run("info --json " TARVEX_SAMPLES_DIR "/sample-1C5D-0B22.rom");
+    EXPECT_EQ(nlohmann::json::parse(info.out)["identity"], "0B221C5D");
     EXPECT_EQ(Run("flash").exit, 64);
 }
 
@@ -39,17 +36,14 @@ TEST_F(EndToEnd, ListNamesTheSimulatorsRigOnItsFirstLine) {
         "Simulated adapters, not real hardware (rig: built-in default)\nDriver interface "
         "version: 0x01000000\n[0] Tarvex ATA133"))
         << builtIn.out;
-}
-
 #ifdef _WIN32
-// Windows runs the simulator only when asked: without a rig the tool reaches for the driver.
-TEST_F(EndToEnd, WithoutARigTheDriverIsAskedAndNoControllerFound) {
-    const CliResult result = RunWith({{"TARVEX_SIM_RIG", std::nullopt}}, "list");
-    EXPECT_EQ(result.exit, 69);
-    EXPECT_EQ(result.out, "Adapters of the storage driver (real hardware)\n");
-    EXPECT_EQ(result.err, "No Controller is detected.\n");
-}
+    // Windows runs the simulator only when asked: without a rig the tool reaches for the driver.
+    const CliResult driver = Run("list", {{"TARVEX_SIM_RIG", std::nullopt}});
+    EXPECT_EQ(driver.exit, 69);
+    EXPECT_EQ(driver.out, "Adapters of the storage driver (real hardware)\n");
+    EXPECT_EQ(driver.err, "No Controller is detected.\n");
 #endif
+}
 
 }  // namespace
 }  // namespace tarvex::testing

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/host_lock.h"
-#include "support/program_run.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 #include "support/test_thread.h"
 

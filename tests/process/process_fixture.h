@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli_process.h"
+#include "support/child_process.h"
 #include "support/test_files.h"
 
 namespace tarvex::testing {
@@ -17,27 +17,22 @@ class ProcessTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_FALSE(m_dir.Root().empty()); }
 
-    std::string Path(const std::string& name) const { return (m_dir.Root() / name).string(); }
+    std::string Path(const std::string& name) const { return m_dir.Path(name); }
 
-    // A rig of one adapter on the virtual clock, its chip kept in <chip file>.
-    std::string WriteRig(const std::string& pci, const std::string& chip,
-                         const std::string& chipFile = "chip.rom") const {
-        return WriteRigFile(Path("rig.json"), {{pci, chip, chipFile, "", "Test", 7}});
+    // A rig of one adapter on the virtual clock, its chip kept in chip.rom.
+    void WriteRig(const std::string& pci, const std::string& chip) const {
+        WriteRigFile(Path("rig.json"), {{pci, chip, "chip.rom", "", "Test", 7}});
     }
 
-    CliLaunch Launch(std::vector<std::string> args, std::string traceFifo = {}) const {
-        CliLaunch launch;
-        launch.args = std::move(args);
-        launch.env = {"TARVEX_SIM_RIG=" + Path("rig.json"),
-                      "TARVEX_LOCK_FILE=" + Path("host.lock")};
-        launch.traceFifo = std::move(traceFifo);
-        return launch;
+    // The tool on that rig, its simulator's trace paced through the pipe when one is named.
+    ChildLaunch Launch(std::vector<std::string> args, std::string tracePipe = {}) const {
+        return {TARVEX_CLI_BINARY,
+                std::move(args),
+                {{"TARVEX_SIM_RIG", Path("rig.json")}, {"TARVEX_LOCK_FILE", Path("host.lock")}},
+                std::move(tracePipe)};
     }
 
-    std::vector<std::string> Names() const { return m_dir.Names(); }
-
-private:
-    tarvex::testing::TempDir m_dir;
+    TempDir m_dir;
 };
 
 }  // namespace tarvex::testing

@@ -5,7 +5,7 @@
 
 #include "sim/simulator_factory.h"
 #include "sim_test_support.h"
-#include "support/program_run.h"
+#include "support/environment.h"
 
 namespace tarvex::sim {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/program_run.h"
+#include "support/environment.h"
 #include "support/test_files.h"
 #include "ui/flash_dlg.h"
 #include "ui/prompter.h"

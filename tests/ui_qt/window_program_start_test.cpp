@@ -1,18 +1,17 @@
 // The window program asked for help or its version, or started where no display is.
 #include <gtest/gtest.h>
 
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "support/child_process.h"
 
 namespace tarvex::testing {
 namespace {
 
 ProgramResult RunWithoutDisplay(const std::vector<std::string>& arguments) {
-    TempDir dir;
-    return RunProgram(TARVEX_UI_BINARY, arguments, dir.Root().string(),
-                      {{"DISPLAY", std::nullopt},
-                       {"WAYLAND_DISPLAY", std::nullopt},
-                       {"QT_QPA_PLATFORM", std::nullopt}});
+    return RunToEnd({TARVEX_UI_BINARY,
+                     arguments,
+                     {{"DISPLAY", std::nullopt},
+                      {"WAYLAND_DISPLAY", std::nullopt},
+                      {"QT_QPA_PLATFORM", std::nullopt}}});
 }
 
 TEST(WindowProgram, AnswersHelpAndVersionAndSaysWhenThereIsNoDisplay) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/program_run.h"
+#include "support/child_process.h"
 #include "support/test_files.h"
 #include "ui/temp_image_name.h"
 #include "ui/templates/control_ids.h"
@@ -63,26 +63,8 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
 // The window program as a process of its own, and its visible dialogs.
 class WindowProgram {
 public:
-    // Started in the folder, with the environment changed for it alone.
-    WindowProgram(const std::string& folder, const EnvironmentChanges& environment) {
-        std::string command = QuotedArgument(TARVEX_UI_BINARY);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        ScopedEnvironment changed(environment);
-        m_started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     folder.c_str(), &startup, &m_process) != FALSE;
-    }
-    ~WindowProgram() {
-        if (!m_started) return;
-        if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
-            ::TerminateProcess(m_process.hProcess, 1);
-        ::CloseHandle(m_process.hThread);
-        ::CloseHandle(m_process.hProcess);
-    }
-    WindowProgram(const WindowProgram&) = delete;
-    WindowProgram& operator=(const WindowProgram&) = delete;
-
-    bool Started() const { return m_started; }
+    explicit WindowProgram(const EnvironmentChanges& environment)
+        : m_child({TARVEX_UI_BINARY, {}, environment}) {}
 
     // The program's visible dialog with that caption, once it shows; null when the program
     // ends or hangs first.
@@ -106,13 +88,7 @@ public:
         Await([&] { return !::IsWindow(window); });
     }
 
-    // The exit status, or -1 when the program is still running at the deadline.
-    int AwaitExit() const {
-        DWORD status = 0;
-        if (::WaitForSingleObject(m_process.hProcess, PatienceMs) != WAIT_OBJECT_0) return -1;
-        ::GetExitCodeProcess(m_process.hProcess, &status);
-        return static_cast<int>(status);
-    }
+    int AwaitExit() { return m_child.Finish(); }
 
 private:
     // Checks the condition until it holds, the program ends or the deadline passes.
@@ -120,18 +96,17 @@ private:
     void Await(Condition holds) const {
         const ULONGLONG deadline = ::GetTickCount64() + PatienceMs;
         while (!holds() && ::GetTickCount64() < deadline &&
-               ::WaitForSingleObject(m_process.hProcess, 20) == WAIT_TIMEOUT) {
+               ::WaitForSingleObject(m_child.Handle(), 20) == WAIT_TIMEOUT) {
         }
     }
 
     HWND FindDialog(const std::string& caption) const {
-        DialogSearch search{m_process.dwProcessId, &caption, nullptr};
+        DialogSearch search{::GetProcessId(m_child.Handle()), &caption, nullptr};
         ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
-    PROCESS_INFORMATION m_process{};
-    bool m_started = false;
+    ChildProcess m_child;
 };
 
 void Click(HWND dialog, int id) {
@@ -169,8 +144,7 @@ TEST(WindowProgram, FlashesBacksUpConfiguresAndExitsOnASimulatedRig) {
     const EnvironmentChanges environment = {{"TARVEX_SIM_RIG", dir / "rig.json"},
                                             {"TARVEX_LOCK_FILE", dir / "host.lock"},
                                             {"TMP", dir.Root().string()}};
-    WindowProgram program(dir.Root().string(), environment);
-    ASSERT_TRUE(program.Started());
+    WindowProgram program(environment);
 
     const std::string caption = MainCaptionStart + (dir / "rig.json") + "]";
     HWND main = program.AwaitDialog(caption);

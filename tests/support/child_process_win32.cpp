@@ -2,13 +2,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
 #include <filesystem>
-#include <map>
 
-#include "cli_process.h"
-#include "support/program_run.h"
+#include "support/child_process.h"
 
 namespace tarvex::testing {
 
@@ -51,58 +47,57 @@ bool Drain(void*& pipe, std::string& into) {
     return moved;
 }
 
-std::string UpperName(const std::string& entry) {
-    std::string name = entry.substr(0, entry.find('=', 1));  // "=C:=C:\x" is named "=C:"
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return name;
-}
-
-// This process's environment without the simulator's variables, with the launch's entries on
-// top; sorted by name, as CreateProcess expects.
-std::string EnvironmentBlock(const CliLaunch& launch, const std::string& tracePipe) {
-    std::map<std::string, std::string> entries;
-    char* current = ::GetEnvironmentStringsA();
-    for (const char* entry = current; *entry != '\0'; entry += std::strlen(entry) + 1)
-        entries[UpperName(entry)] = entry;
-    ::FreeEnvironmentStringsA(current);
-    for (const char* name : {"TARVEX_SIM_RIG", "TARVEX_SIM_TRACE", "TARVEX_SIM_ROM_DIR"})
-        entries.erase(name);
-    for (const std::string& entry : launch.env) entries[UpperName(entry)] = entry;
-    if (!tracePipe.empty()) entries["TARVEX_SIM_TRACE"] = "TARVEX_SIM_TRACE=" + tracePipe;
-    std::string block;
-    for (const auto& [name, entry] : entries) block += entry + '\0';
-    return block + '\0';
+// One argument of a command line, quoted so that the C runtime's parser gives it back unchanged.
+std::string QuotedArgument(const std::string& argument) {
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
 }
 
 // A pipe of this test run's own for the trace file: the folder's and the file's name and this
 // process's id.
-std::string TracePipeName(const std::string& traceFifo) {
-    const std::filesystem::path path(traceFifo);
+std::string TracePipeName(const std::string& traceFile) {
+    const std::filesystem::path path(traceFile);
     return "\\\\.\\pipe\\" + path.parent_path().filename().string() + "-" +
            path.filename().string() + "-" + std::to_string(::GetCurrentProcessId());
 }
 
 }  // namespace
 
-CliProcess::CliProcess(const CliLaunch& launch) {
+ChildProcess::ChildProcess(const ChildLaunch& launch) {
     std::string tracePipe;
-    if (!launch.traceFifo.empty()) {
+    if (!launch.tracePipe.empty()) {
         // Made before the child, so that its open finds the pipe; the small buffers hold the
         // child back once the test stops reading.
-        tracePipe = TracePipeName(launch.traceFifo);
+        tracePipe = TracePipeName(launch.tracePipe);
         HANDLE pipe = ::CreateNamedPipeA(
             tracePipe.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_FIRST_PIPE_INSTANCE,
             PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
             TracePipeSize, TracePipeSize, 0, nullptr);
-        EXPECT_NE(pipe, INVALID_HANDLE_VALUE) << tracePipe << ": " << ::GetLastError();
-        if (pipe != INVALID_HANDLE_VALUE) m_tracePipe = pipe;
+        if (pipe == INVALID_HANDLE_VALUE) {
+            ADD_FAILURE() << "no trace pipe " << tracePipe << ": error " << ::GetLastError();
+            return;
+        }
+        m_tracePipe = pipe;
     }
     // The child's ends are inherited; this process's ends are not, so no later child holds them.
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE outWrite = nullptr, errWrite = nullptr;
     if (!::CreatePipe(&m_outPipe, &outWrite, &inherit, 0) ||
         !::CreatePipe(&m_errPipe, &errWrite, &inherit, 0)) {
-        ADD_FAILURE() << "no pipes: " << ::GetLastError();
+        ADD_FAILURE() << "cannot start " << launch.program << ", no pipes: error "
+                      << ::GetLastError();
+        Close(outWrite);
         return;
     }
     ::SetHandleInformation(m_outPipe, HANDLE_FLAG_INHERIT, 0);
@@ -115,21 +110,23 @@ CliProcess::CliProcess(const CliLaunch& launch) {
     start.hStdOutput = outWrite;
     start.hStdError = errWrite;
 
-    std::string line = QuotedArgument(TARVEX_CLI_BINARY);
+    std::string line = QuotedArgument(launch.program);
     for (const std::string& arg : launch.args) line += " " + QuotedArgument(arg);
-    std::string environment = EnvironmentBlock(launch, tracePipe);
+    EnvironmentChanges changes = launch.env;
+    if (!tracePipe.empty()) changes.emplace_back("TARVEX_SIM_TRACE", tracePipe);
     PROCESS_INFORMATION process{};
-    if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                         environment.data(), nullptr, &start, &process)) {
+    ScopedEnvironment changed(changes);  // what the child inherits
+    if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                         nullptr, &start, &process)) {
         ::CloseHandle(process.hThread);
         m_process = process.hProcess;
     } else {
-        ADD_FAILURE() << "cannot start " << line << ": " << ::GetLastError();
+        ADD_FAILURE() << "cannot start " << line << ": error " << ::GetLastError();
     }
     for (HANDLE handle : {start.hStdInput, outWrite, errWrite}) ::CloseHandle(handle);
 }
 
-CliProcess::~CliProcess() {
+ChildProcess::~ChildProcess() {
     if (m_process != nullptr) Kill();
     Close(m_outPipe);
     Close(m_errPipe);
@@ -139,7 +136,7 @@ CliProcess::~CliProcess() {
 // Output first, then at most one piece of trace: text the child wrote before a trace record is
 // seen before that record is read, so the child is never let far past the point. With nothing
 // to read, waits a moment on the child's end.
-bool CliProcess::Pump(const std::function<bool()>& reached) {
+bool ChildProcess::Pump(const std::function<bool()>& reached) {
     const auto deadline = std::chrono::steady_clock::now() + WaitLimit;
     while (!reached()) {
         if (m_outPipe == nullptr && m_errPipe == nullptr) return false;
@@ -162,7 +159,7 @@ bool CliProcess::Pump(const std::function<bool()>& reached) {
 
 // One piece, if any is there. Before the child opens the pipe there is nothing to read; once
 // it has closed it, the pipe is broken.
-void CliProcess::ReadTrace() {
+void ChildProcess::ReadTrace() {
     DWORD available = 0;
     if (!::PeekNamedPipe(m_tracePipe, nullptr, 0, nullptr, &available, nullptr)) {
         if (::GetLastError() == ERROR_BROKEN_PIPE) Close(m_tracePipe);
@@ -171,18 +168,17 @@ void CliProcess::ReadTrace() {
     if (available == 0) return;
     char buffer[TracePipeSize];
     DWORD n = 0;
-    if (!::ReadFile(m_tracePipe, buffer, std::min<DWORD>(available, sizeof buffer), &n, nullptr))
-        return;
-    m_traceTail.append(buffer, n);
+    if (::ReadFile(m_tracePipe, buffer, std::min<DWORD>(available, sizeof buffer), &n, nullptr))
+        m_traceTail.append(buffer, n);
 }
 
-void CliProcess::Kill() {
+void ChildProcess::Kill() {
     if (m_process == nullptr) return;
     ::TerminateProcess(m_process, 1);
     Reap();
 }
 
-int CliProcess::Finish() {
+int ChildProcess::Finish() {
     if (m_process != nullptr) {
         // Nothing to wait for: the trace is read as it comes, the child runs to its end.
         Pump([] { return false; });
@@ -191,7 +187,7 @@ int CliProcess::Finish() {
     return m_exitCode;
 }
 
-void CliProcess::Reap() {
+void ChildProcess::Reap() {
     const auto limit = std::chrono::milliseconds(WaitLimit).count();
     if (::WaitForSingleObject(m_process, static_cast<DWORD>(limit)) != WAIT_OBJECT_0) {
         ADD_FAILURE() << "the child did not end";
@@ -201,14 +197,9 @@ void CliProcess::Reap() {
     DWORD code = 0;
     m_exitCode = ::GetExitCodeProcess(m_process, &code) ? static_cast<int>(code) : -1;
     Close(m_process);
-    // The child's ends went with it: what is left is read to the end.
-    for (auto [pipe, into] : {std::pair{&m_errPipe, &m_err}, std::pair{&m_outPipe, &m_out}}) {
-        char buffer[8192];
-        DWORD n = 0;
-        while (*pipe != nullptr && ::ReadFile(*pipe, buffer, sizeof buffer, &n, nullptr))
-            AppendLines(*into, buffer, n);
-        Close(*pipe);
-    }
+    // The child's ends went with it: what is left is read to the end, where the pipe breaks.
+    while (m_errPipe != nullptr) Drain(m_errPipe, m_err);
+    while (m_outPipe != nullptr) Drain(m_outPipe, m_out);
 }
 
 }  // namespace tarvex::testing
