@@ -10,12 +10,9 @@ namespace {
 using namespace testing;
 
 Rig TwoAdapters(bool nt) {
-    Rig rig;
+    Rig rig = MakeRig({Adapter(), tarvex::testing::MakeAdapter(0x1C5D, 0x0C31, "none", 12,
+                                                               std::string(80, 'r'))});
     rig.host.nt = nt;
-    rig.adapters = {Adapter(), Adapter()};
-    rig.adapters[1].device = 0x0C31;
-    rig.adapters[1].model = 12;
-    rig.adapters[1].name = std::string(80, 'r');
     rig.adapters[0].name = std::string(71, 'a');
     rig.driver.interfaceVersion = 0x01000203;
     return rig;
