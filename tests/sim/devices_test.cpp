@@ -106,18 +106,5 @@ TEST(Faults, TransientRefuseAndFailingBusAsTheRigSays) {
     EXPECT_EQ(b.Write(0x0F, {1, 2}, 1).error, platform::ErrorGenFailure);
 }
 
-TEST(Clock, AdvancesByTheLatencyForEveryRequestAndByEverySleep) {
-    Rig rig;
-    rig.clock.requestLatencyUs = 7;
-    Bench b(rig);
-    EXPECT_EQ(b.sim->Clock().NowUs(), 0u);
-    b.Ask(0, Version, {}, 4);
-    b.Ask(0, Version, {}, 5);      // malformed
-    b.Ask(0, Version, {}, 4, 77);  // no such handle
-    b.sim->Sleep(500);
-    EXPECT_EQ(std::tuple(b.sim->Clock().NowUs(), b.sim->ClockUs(), b.sim->RequestCount()),
-              std::tuple(500021u, 500021u, 3u));
-}
-
 }  // namespace
 }  // namespace tarvex::sim

@@ -25,6 +25,7 @@ TEST(Trace, FileHoldsOneJsonObjectPerOpenRequestAndSleep) {
     TempDir dir;
     Rig rig = MakeRig({Adapter()});
     rig.trace = RigTrace{dir / "trace.jsonl", true};
+    rig.clock.requestLatencyUs = 7;  // every request costs it, a malformed one too
     Bench b(rig);
     b.sim->CaptureTrace(true);  // from here on
     b.sim->OpenDevice("\\\\.\\Scsi1:");
@@ -41,15 +42,16 @@ TEST(Trace, FileHoldsOneJsonObjectPerOpenRequestAndSleep) {
     json write = lines[2];
     EXPECT_EQ(write["envelope"].get<std::string>().size(), 2u * (36 + 20));
     write.erase("envelope");
-    EXPECT_EQ(write, json::parse(R"({"seq":3,"t_us":20,"device":"\\\\.\\Scsi0:","ioctl":315400,
+    EXPECT_EQ(write, json::parse(R"({"seq":3,"t_us":7,"device":"\\\\.\\Scsi0:","ioctl":315400,
         "code":57681304,"kind":"eprom_access","adapter":0,"result":0,
         "eprom":{"adapter":0,"offset":16,"dir":1,"len":2,"data":"abcd"}})"));
     EXPECT_EQ(lines[3]["eprom"]["data"], "ffff");
     EXPECT_EQ(lines[4]["kind"], "version");
     EXPECT_EQ(lines[4]["result"], platform::ErrorInvalidParameter);
     EXPECT_FALSE(lines[4].contains("eprom"));
-    EXPECT_EQ(lines[5], json::parse(R"({"seq":6,"t_us":10060,"sleep_ms":10})"));
+    EXPECT_EQ(lines[5], json::parse(R"({"seq":6,"t_us":10021,"sleep_ms":10})"));
 
+    EXPECT_EQ(std::tuple(b.sim->ClockUs(), b.sim->RequestCount()), std::tuple(10021u, 3u));
     ASSERT_EQ(b.sim->CapturedTrace().size(), 5u);
     EXPECT_EQ(b.sim->CapturedTrace()[2].epromData, (std::vector<uint8_t>{0xFF, 0xFF}));
     b.sim->ClearCapturedTrace();

@@ -21,11 +21,6 @@ TEST(ShortSetChip, AutoselectGivesIdsAndSectorProtectCodesOnA10ToA0) {
     EXPECT_EQ(bus.IdWord(), 0x2001);
     bus.Command(0xF0, Short, 0x1800);
     EXPECT_EQ(bus.IdWord(), 0xFFFF);
-    bus.SixCycle(0x60);  // no command here
-    bus.Write(0x555, 0xAA);
-    bus.Write(0x2AB, 0x55);  // wrong address
-    bus.Write(0x555, 0x90);
-    EXPECT_EQ(bus.IdWord(), 0xFFFF);
 }
 
 TEST(ShortSetChip, ProgramsAndErasesAroundProtectedSectors) {
