@@ -8,7 +8,6 @@
 #include <unistd.h>
 #endif
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -35,22 +34,18 @@ protected:
 
 // A named mutex belongs to a thread: another thread meets it as another process would.
 TEST_F(HostLockTest, OneHolderAtATimeUntilItReleases) {
+    const auto fromAnotherThread = [] {
+        HostLockState state{};
+        testing::TestThread([&] { state = HostLock().TryAcquire(); }).Join();
+        return state;
+    };
     HostLock first;
     EXPECT_NE(HostLockName().find("host.lock"), std::string::npos) << HostLockName();
     ASSERT_EQ(first.TryAcquire(), HostLockState::Held);
     EXPECT_EQ(first.TryAcquire(), HostLockState::Held);
-    HostLockState other{};
-    testing::TestThread([&] {
-        HostLock second;
-        other = second.TryAcquire();
-    }).Join();
-    EXPECT_EQ(other, HostLockState::HeldElsewhere);
+    EXPECT_EQ(fromAnotherThread(), HostLockState::HeldElsewhere);
     first.Release();
-    testing::TestThread([&] {
-        HostLock second;
-        other = second.TryAcquire();
-    }).Join();
-    EXPECT_EQ(other, HostLockState::Held);
+    EXPECT_EQ(fromAnotherThread(), HostLockState::Held);
 }
 
 TEST_F(HostLockTest, AHolderThatDiesHoldingTheLockLeavesItFree) {

@@ -60,18 +60,16 @@ TEST(EpromAccess, DriverProgrammedChipUsesTheControlLocationAndBlockWrites) {
 
 TEST(Simulator, CreateFailsWhenARomOrTraceFileCannotBeMade) {
     TempDir dir;
-    std::string error;
-    Rig rig = MakeRig({Adapter("SST 39SF010A", dir / "no/such/a.rom")});
-    EXPECT_FALSE(Simulator::Create(rig, error));
-    EXPECT_EQ(error.rfind("adapters[0].rom: cannot open ROM file " + (dir / "no/such/a.rom"), 0),
-              0u)
-        << error;
-    rig.adapters = {Adapter("SST 39SF010A", dir / "a.rom")};
-    rig.trace.file = dir / "no/such/trace.jsonl";
-    EXPECT_FALSE(Simulator::Create(rig, error));
-    EXPECT_EQ(
-        error.rfind("trace.file: cannot create trace file " + (dir / "no/such/trace.jsonl"), 0), 0u)
-        << error;
+    const std::string missing = dir / "no/such";
+    Rig rom = MakeRig({Adapter("SST 39SF010A", missing + "/a.rom")}), trace = MakeRig({});
+    trace.trace.file = missing + "/t.jsonl";
+    for (const auto& [rig, message] :
+         {std::pair{rom, "adapters[0].rom: cannot open ROM file " + missing + "/a.rom"},
+          {trace, "trace.file: cannot create trace file " + missing + "/t.jsonl"}}) {
+        std::string error;
+        EXPECT_FALSE(Simulator::Create(rig, error));
+        EXPECT_EQ(error.rfind(message, 0), 0u) << error;
+    }
 }
 
 }  // namespace

@@ -41,10 +41,6 @@ inline std::vector<uint8_t> Envelope(bool nt, uint32_t adapter, uint32_t code,
     return e;
 }
 
-inline std::vector<uint8_t> EpromRead(uint32_t adapter, uint32_t offset, uint32_t length) {
-    return Words({adapter, offset, 0, length});
-}
-
 inline std::vector<uint8_t> EpromWrite(uint32_t adapter, uint32_t offset,
                                        const std::vector<uint8_t>& data) {
     std::vector<uint8_t> in = Words({adapter, offset, 1, uint32_t(data.size())});
@@ -84,8 +80,8 @@ struct Bench {
                                            uint32_t(e.size()));
         return {ok, platform::GetLastError(), {e.end() - outLen, e.end()}};
     }
-    Reply Read(uint32_t offset, uint32_t length, uint32_t adapter = 0) {
-        return Ask(adapter, Eprom, EpromRead(adapter, offset, length), length);
+    Reply Read(uint32_t offset, uint32_t length, uint32_t adapter = 0, platform::Handle on = 0) {
+        return Ask(adapter, Eprom, Words({adapter, offset, 0, length}), length, on);
     }
     Reply Write(uint32_t offset, const std::vector<uint8_t>& data, uint32_t adapter = 0) {
         return Ask(adapter, Eprom, EpromWrite(adapter, offset, data), 0);

@@ -25,9 +25,6 @@ TEST(PageWriteChip, IdEntryMethodsAndAtmelSettlingTime) {
     EXPECT_EQ(older.store.Get(0x5555), 0xFF);
     older.SixCycle(0x60);
     EXPECT_EQ(older.IdWord(), 0xC1DA);
-    ChipBus newer("WINBOND W29C020C");
-    newer.Command(0x90);
-    EXPECT_EQ(newer.IdWord(), 0x45DA);
 }
 
 TEST(PageWriteChip, PageWriteReplacesThePageWithUnloadedBytesErased) {

@@ -31,12 +31,8 @@ TEST(ChipTiming, PacePicksTypicalMaximumOrASeededPointBetween) {
     EXPECT_LE(seeded, 100040u);
     EXPECT_EQ(eraseUs({Pace::Random, 7}), seeded);
 
-    ChipTiming parsed;
-    EXPECT_TRUE(ParseChipTiming("random:0x10", parsed));
-    EXPECT_EQ(parsed.pace, Pace::Random);
-    EXPECT_EQ(parsed.seed, 16u);
-    EXPECT_TRUE(ParseChipTiming("max", parsed));
-    EXPECT_EQ(parsed.pace, Pace::Max);
+    ChipTiming parsed;  // "random:<seed>" read through the rig file's test
+    EXPECT_TRUE(ParseChipTiming("max", parsed) && parsed.pace == Pace::Max);
     for (const char* bad : {"random:", "random:12x", "Max", "slow", ""})
         EXPECT_FALSE(ParseChipTiming(bad, parsed)) << bad;
 }
