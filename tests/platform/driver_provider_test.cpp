@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "driver/adapter_queries.h"
@@ -19,10 +20,10 @@ namespace {
 // What the fake kernel was asked, and how it answers.
 struct Recorded {
     std::vector<std::string> names;
-    DWORD access = 0, share = 0, disposition = 0, attributes = 0;
-    bool security = false, templateFile = false;
-    DWORD code = 0, inLength = 0, outLength = 0;
-    bool sameBuffer = false, overlapped = false;
+    // Access, share, disposition, attributes; whether security and a template were given.
+    std::tuple<DWORD, DWORD, DWORD, DWORD, bool, bool> open;
+    // Code, input and output lengths; whether one buffer went both ways, whether overlapped.
+    std::tuple<DWORD, DWORD, DWORD, bool, bool> control;
     std::vector<DWORD> versionSizes;
     DWORD failWith = 0;  // 0: DeviceIoControl succeeds
 } g_seen;
@@ -30,12 +31,8 @@ struct Recorded {
 HANDLE WINAPI FakeCreateFile(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                              DWORD disposition, DWORD attributes, HANDLE templateFile) {
     g_seen.names.push_back(name);
-    g_seen.access = access;
-    g_seen.share = share;
-    g_seen.security = security != nullptr;
-    g_seen.disposition = disposition;
-    g_seen.attributes = attributes;
-    g_seen.templateFile = templateFile != nullptr;
+    g_seen.open = {
+        access, share, disposition, attributes, security != nullptr, templateFile != nullptr};
     if (std::string(name) == "\\\\.\\Scsi0:") return reinterpret_cast<HANDLE>(0x40);
     ::SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
@@ -43,11 +40,7 @@ HANDLE WINAPI FakeCreateFile(LPCSTR name, DWORD access, DWORD share, LPSECURITY_
 
 BOOL WINAPI FakeDeviceIoControl(HANDLE, DWORD code, LPVOID in, DWORD inLength, LPVOID out,
                                 DWORD outLength, LPDWORD returned, LPOVERLAPPED overlapped) {
-    g_seen.code = code;
-    g_seen.inLength = inLength;
-    g_seen.outLength = outLength;
-    g_seen.sameBuffer = in == out && returned != nullptr;
-    g_seen.overlapped = overlapped != nullptr;
+    g_seen.control = {code, inLength, outLength, in == out && returned, overlapped != nullptr};
     if (g_seen.failWith == 0) return TRUE;
     ::SetLastError(g_seen.failWith);
     return FALSE;
@@ -83,20 +76,13 @@ TEST_F(DriverProviderTest, OpensForReadAndWriteSharedForReadAndSendsOneBufferBot
     auto provider = MakeDriverProvider(Fake);
     const Handle port = provider->OpenDevice("\\\\.\\Scsi0:");
     EXPECT_EQ(port, 0x40);
-    EXPECT_EQ(g_seen.access, static_cast<DWORD>(GENERIC_READ | GENERIC_WRITE));
-    EXPECT_EQ(g_seen.share, static_cast<DWORD>(FILE_SHARE_READ));
-    EXPECT_EQ(g_seen.disposition, static_cast<DWORD>(OPEN_EXISTING));
-    EXPECT_EQ(g_seen.attributes, static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
-    EXPECT_FALSE(g_seen.security);
-    EXPECT_FALSE(g_seen.templateFile);
+    EXPECT_EQ(g_seen.open,
+              std::tuple(DWORD{GENERIC_READ | GENERIC_WRITE}, DWORD{FILE_SHARE_READ},
+                         DWORD{OPEN_EXISTING}, DWORD{FILE_ATTRIBUTE_NORMAL}, false, false));
 
     uint8_t envelope[44] = {};
     EXPECT_TRUE(provider->DeviceControl(port, 0x4D008, envelope, sizeof envelope));
-    EXPECT_EQ(g_seen.code, 0x4D008u);
-    EXPECT_EQ(g_seen.inLength, 44u);
-    EXPECT_EQ(g_seen.outLength, 44u);
-    EXPECT_TRUE(g_seen.sameBuffer);
-    EXPECT_FALSE(g_seen.overlapped);
+    EXPECT_EQ(g_seen.control, std::tuple(DWORD{0x4D008}, DWORD{44}, DWORD{44}, true, false));
 
     // A failure leaves the system's error as the thread's last error, for the transport's retry.
     g_seen.failWith = ERROR_GEN_FAILURE;

@@ -8,7 +8,6 @@
 #include <unistd.h>
 #endif
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -35,22 +34,18 @@ protected:
 
 // A named mutex belongs to a thread: another thread meets it as another process would.
 TEST_F(HostLockTest, OneHolderAtATimeUntilItReleases) {
+    const auto fromAnotherThread = [] {
+        HostLockState state{};
+        testing::TestThread([&] { state = HostLock().TryAcquire(); }).Join();
+        return state;
+    };
     HostLock first;
     EXPECT_NE(HostLockName().find("host.lock"), std::string::npos) << HostLockName();
     ASSERT_EQ(first.TryAcquire(), HostLockState::Held);
     EXPECT_EQ(first.TryAcquire(), HostLockState::Held);
-    HostLockState other{};
-    testing::TestThread([&] {
-        HostLock second;
-        other = second.TryAcquire();
-    }).Join();
-    EXPECT_EQ(other, HostLockState::HeldElsewhere);
+    EXPECT_EQ(fromAnotherThread(), HostLockState::HeldElsewhere);
     first.Release();
-    testing::TestThread([&] {
-        HostLock second;
-        other = second.TryAcquire();
-    }).Join();
-    EXPECT_EQ(other, HostLockState::Held);
+    EXPECT_EQ(fromAnotherThread(), HostLockState::Held);
 }
 
 TEST_F(HostLockTest, AHolderThatDiesHoldingTheLockLeavesItFree) {
@@ -92,21 +87,16 @@ TEST_F(HostLockTest, AKilledHolderLeavesTheLockFree) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         HostLock held;
-        const char state = held.TryAcquire() == HostLockState::Held ? 'H' : '-';
-        if (::write(ready[1], &state, 1) != 1) ::_exit(1);
-        ::pause();
-        ::_exit(0);
+        held.TryAcquire();
+        ::_exit(::write(ready[1], "", 1) == 1 ? (::pause(), 0) : 1);
     }
-    ::close(ready[1]);
-    char state = 0;
-    ASSERT_EQ(::read(ready[0], &state, 1), 1);
-    ::close(ready[0]);
-    EXPECT_EQ(state, 'H');
-    HostLock mine;
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::close(ready[0]), ::close(ready[1]);
+    HostLock mine;  // the child holds it
     EXPECT_EQ(mine.TryAcquire(), HostLockState::HeldElsewhere);
     ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    ::waitpid(child, nullptr, 0);
     EXPECT_EQ(mine.TryAcquire(), HostLockState::Held);
 }
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "sim_test_support.h"
 
 namespace tarvex::sim {
@@ -10,85 +8,52 @@ namespace {
 using namespace testing;
 using platform::ErrorInvalidFunction;
 
-RigPort Port(std::vector<uint32_t> adapters, bool list = true, bool probe = true,
-             bool exists = true) {
-    return RigPort{
-        .exists = exists, .adapters = adapters, .adapterList = list, .answersProbe = probe};
-}
-
 std::string Scsi(int n) { return "\\\\.\\Scsi" + std::to_string(n) + ":"; }
 
-TEST(Host, ReportsFamilyAndVersionAndRefusesTheExtendedRecordWhenAsked) {
-    Rig rig;
-    rig.host = RigHost{.nt = false, .major = 4, .minor = 10, .extendedVersionInfo = false};
-    platform::HostVersion v;
-    ASSERT_TRUE(MakeSim(rig)->GetHostVersion(v, false));
-    EXPECT_EQ(std::tuple(v.platformId, v.major, v.minor),
-              std::tuple(platform::PlatformWin9x, 4u, 10u));
-    EXPECT_FALSE(MakeSim(rig)->GetHostVersion(v, true));
-    EXPECT_EQ(platform::GetLastError(), platform::ErrorInvalidParameter);
-    ASSERT_TRUE(MakeSim(Rig{})->GetHostVersion(v, true));
-    EXPECT_EQ(std::tuple(v.platformId, v.major, v.minor), std::tuple(platform::PlatformNt, 5u, 1u));
-}
-
 TEST(Devices, PortsExistAsTheRigNumbersThemAndClosedHandlesAreInvalid) {
-    Rig rig;
-    rig.adapters = {Adapter()};
-    rig.ports = std::vector<RigPort>{Port({0}), Port({}, true, true, false), Port({})};
-    Bench first(rig);
-    const platform::Handle second = first.sim->OpenDevice(Scsi(2));
-    EXPECT_TRUE(first.handle > 0 && second > 0 && first.handle != second);
+    Rig rig = MakeRig({Adapter()});
+    rig.ports = std::vector<RigPort>{{.adapters = {0}}, {.exists = false, .adapters = {}}, {}};
+    Bench b(rig);
+    const platform::Handle second = b.sim->OpenDevice(Scsi(2));
+    EXPECT_TRUE(b.handle > 0 && second > 0 && b.handle != second);
     for (const std::string& name :
          {Scsi(1), Scsi(3), Scsi(0) + "x", std::string("\\\\.\\wrapA4")}) {
         platform::SetLastError(0);
-        EXPECT_EQ(first.sim->OpenDevice(name), platform::NoHandle) << name;
+        EXPECT_EQ(b.sim->OpenDevice(name), platform::NoHandle) << name;
         EXPECT_EQ(platform::GetLastError(), platform::ErrorFileNotFound);
     }
-    EXPECT_TRUE(Send(*first.sim, second, 0, Version, {}, 4).ok);
-    first.sim->CloseDevice(first.handle);
-    for (platform::Handle h : {first.handle, platform::Handle{99}, platform::NoHandle})
-        EXPECT_EQ(Send(*first.sim, h, 0, Version, {}, 4).error, platform::ErrorInvalidHandle);
-}
-
-TEST(Devices, WrapperNamesListTheWrappersOfA9xHostAndTheWrapperServesAll) {
-    Rig rig;
-    rig.host.nt = false;
-    rig.driver.wrapperNames = {"KvrWrap"};
-    rig.adapters = {Adapter(), Adapter()};
-    Bench bench(rig, "\\\\.\\KvrWrap");
-    EXPECT_EQ(bench.sim->OpenDevice("\\\\.\\wrapA4"), platform::NoHandle);
-    EXPECT_EQ(bench.sim->OpenDevice(Scsi(0)), platform::NoHandle);
-    EXPECT_TRUE(bench.Ask(1, Pci, Words({1}), 4).ok);
-    EXPECT_TRUE(bench.Read(0, 1, 1).ok);
-    EXPECT_EQ(bench.Ask(2, Pci, Words({2}), 4).error, ErrorInvalidFunction);
+    EXPECT_TRUE(b.Ask(0, Version, {}, 4, second).ok);
+    b.sim->CloseDevice(b.handle);
+    for (platform::Handle h : {b.handle, platform::Handle{99}, platform::NoHandle})
+        EXPECT_EQ(b.Ask(0, Version, {}, 4, h).error, platform::ErrorInvalidHandle);
 }
 
 TEST(Devices, PortsListServeAndRefuseAsTheRigSays) {
-    Rig rig;
-    rig.adapters = {Adapter(), Adapter(), Adapter()};
-    rig.ports = std::vector<RigPort>{Port({0, 2, 5}), Port({1}, false), Port({0}, true, false)};
+    Rig rig = MakeRig({Adapter(), Adapter(), Adapter()});
+    rig.ports = std::vector<RigPort>{{.adapters = {0, 2, 5}},
+                                     {.adapters = {1}, .adapterList = false},
+                                     {.adapters = {0}, .answersProbe = false}};
     Bench p0(rig);
     const platform::Handle p1 = p0.sim->OpenDevice(Scsi(1)), p2 = p0.sim->OpenDevice(Scsi(2));
     EXPECT_EQ(p0.Ask(0, List, Words({4}), 20).output, Words({3, 0, 2, 5, 0}));
     EXPECT_EQ(p0.Ask(0, List, Words({2}), 12).output, Words({2, 0, 2}));
-    EXPECT_EQ(Send(*p0.sim, p1, 0, List, Words({32}), 132).error, ErrorInvalidFunction);
+    EXPECT_EQ(p0.Ask(0, List, Words({32}), 132, p1).error, ErrorInvalidFunction);
     for (uint32_t code : {Version, Count})
-        EXPECT_EQ(Send(*p0.sim, p2, 0, code, {}, 4).error, ErrorInvalidFunction);
+        EXPECT_EQ(p0.Ask(0, code, {}, 4, p2).error, ErrorInvalidFunction);
 
     // Routed requests need a port serving their adapter; information comes through any port.
     EXPECT_TRUE(p0.Ask(2, Pci, Words({2}), 4).ok);
     EXPECT_EQ(p0.Ask(1, Pci, Words({1}), 4).error, ErrorInvalidFunction);
     EXPECT_EQ(p0.Read(0, 1, 1).error, ErrorInvalidFunction);
-    EXPECT_TRUE(Send(*p0.sim, p1, 1, Eprom, EpromRead(1, 0, 1), 1).ok);
-    EXPECT_TRUE(Send(*p0.sim, p1, 0, Info, Words({2}), 76).ok);
+    EXPECT_TRUE(p0.Read(0, 1, 1, p1).ok);
+    EXPECT_TRUE(p0.Ask(0, Info, Words({2}), 76, p1).ok);
     // Adapter 5 is listed, but the rig has no such adapter.
     EXPECT_EQ(p0.Ask(5, Pci, Words({5}), 4).error, ErrorInvalidFunction);
     EXPECT_EQ(p0.Ask(0, Info, Words({5}), 76).error, ErrorInvalidFunction);
 }
 
 TEST(Faults, TransientRefuseAndFailingBusAsTheRigSays) {
-    Rig rig;
-    rig.adapters = {Adapter(), Adapter()};
+    Rig rig = MakeRig({Adapter(), Adapter()});
     rig.adapters[1].faults = RigFaults{.transient = {{"pci_identity", 2}},
                                        .refuse = {"adapter_info"},
                                        .readFailsAt = 0x4002,
@@ -109,20 +74,6 @@ TEST(Faults, TransientRefuseAndFailingBusAsTheRigSays) {
     EXPECT_NE(b.Read(0x20, 2, 1).output, b.Read(0x20, 2, 1).output);
     EXPECT_TRUE(b.Write(0x4002, {1}, 1).ok);
     EXPECT_EQ(b.Write(0x0F, {1, 2}, 1).error, platform::ErrorGenFailure);
-}
-
-TEST(Clock, AdvancesByTheLatencyForEveryRequestAndByEverySleep) {
-    Rig rig;
-    rig.clock.requestLatencyUs = 7;
-    Bench b(rig);
-    EXPECT_EQ(b.sim->Clock().NowUs(), 0u);
-    b.Ask(0, Version, {}, 4);
-    Send(*b.sim, b.handle, 0, Version, {}, 5);  // malformed
-    Send(*b.sim, 77, 0, Version, {}, 4);        // no such handle
-    EXPECT_EQ(std::tuple(b.sim->Clock().NowUs(), b.sim->RequestCount()), std::tuple(21u, 3u));
-    b.sim->Sleep(500);
-    EXPECT_EQ(std::tuple(b.sim->Clock().NowUs(), b.sim->ClockUs(), b.sim->RequestCount()),
-              std::tuple(500021u, 500021u, 3u));
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -12,9 +10,13 @@
 #include "platform/byte_order.h"
 #include "platform/errors.h"
 #include "sim/simulator.h"
+#include "support/sim_session.h"
 #include "support/temp_dir.h"
 
 namespace tarvex::sim::testing {
+
+using tarvex::testing::MakeRig;
+using tarvex::testing::TempDir;
 
 inline constexpr uint32_t Miniport = 0x4D008, Version = 0x03702400, Count = 0x03702404,
                           Info = 0x03702408, Capability = 0x0370244C, List = 0x03702590,
@@ -39,17 +41,19 @@ inline std::vector<uint8_t> Envelope(bool nt, uint32_t adapter, uint32_t code,
     return e;
 }
 
-inline std::vector<uint8_t> EpromRead(uint32_t adapter, uint32_t offset, uint32_t length) {
-    return Words({adapter, offset, 0, length});
-}
-
 inline std::vector<uint8_t> EpromWrite(uint32_t adapter, uint32_t offset,
                                        const std::vector<uint8_t>& data) {
-    const auto length = static_cast<uint32_t>(data.size());
-    std::vector<uint8_t> in = Words({adapter, offset, 1, length});
+    std::vector<uint8_t> in = Words({adapter, offset, 1, uint32_t(data.size())});
     in.insert(in.end(), data.begin(), data.end());
-    in.resize((length / 4 + 5) * 4, 0);
+    in.resize((data.size() / 4 + 5) * 4, 0);
     return in;
+}
+
+// Adapter 1C5D:0A12, model 7, with the chip and ROM file.
+inline RigAdapter Adapter(const std::string& chip = "none", const std::string& rom = "") {
+    RigAdapter adapter = tarvex::testing::MakeAdapter(0x1C5D, 0x0A12, chip);
+    adapter.romPath = rom;
+    return adapter;
 }
 
 struct Reply {
@@ -58,53 +62,32 @@ struct Reply {
     std::vector<uint8_t> output;
 };
 
-// Sends one well-formed request of the rig's host family.
-inline Reply Send(Simulator& sim, platform::Handle handle, uint32_t adapter, uint32_t code,
-                  const std::vector<uint8_t>& input, uint32_t outLen) {
-    const bool nt = sim.GetRig().host.nt;
-    std::vector<uint8_t> e = Envelope(nt, adapter, code, input, outLen);
-    platform::SetLastError(0);
-    Reply reply;
-    reply.ok = sim.DeviceControl(handle, nt ? Miniport : code, e.data(), uint32_t(e.size()));
-    reply.error = platform::GetLastError();
-    reply.output.assign(e.end() - outLen, e.end());
-    return reply;
-}
-
-inline std::shared_ptr<Simulator> MakeSim(const Rig& rig) {
-    std::string error;
-    auto sim = Simulator::Create(rig, error);
-    EXPECT_TRUE(sim) << error;
-    return sim;
-}
-
-inline RigAdapter Adapter(const std::string& chip = "none", const std::string& rom = "") {
-    return RigAdapter{.vendor = 0x1C5D,
-                      .device = 0x0A12,
-                      .model = 7,
-                      .name = "Adapter",
-                      .chip = chip,
-                      .romPath = rom,
-                      .faults = {}};
-}
-
 // A simulator of the rig with one device open, asked as the driver's callers ask it.
 struct Bench {
-    explicit Bench(const Rig& rig, const std::string& device = "\\\\.\\Scsi0:")
-        : sim(MakeSim(rig)), handle(sim ? sim->OpenDevice(device) : platform::NoHandle) {}
-    Reply Ask(uint32_t adapter, uint32_t code, const std::vector<uint8_t>& input, uint32_t out) {
-        return Send(*sim, handle, adapter, code, input, out);
+    explicit Bench(const Rig& rig, const std::string& device = "\\\\.\\Scsi0:") {
+        std::string error;
+        sim = Simulator::Create(rig, error);
+        EXPECT_TRUE(sim) << error;
+        handle = sim ? sim->OpenDevice(device) : platform::NoHandle;
     }
-    Reply Read(uint32_t offset, uint32_t length, uint32_t adapter = 0) {
-        return Ask(adapter, Eprom, EpromRead(adapter, offset, length), length);
+    // One well-formed request of the rig's host family, on the open device unless `on` says.
+    Reply Ask(uint32_t adapter, uint32_t code, const std::vector<uint8_t>& input, uint32_t outLen,
+              platform::Handle on = 0) {
+        const bool nt = sim->GetRig().host.nt;
+        std::vector<uint8_t> e = Envelope(nt, adapter, code, input, outLen);
+        platform::SetLastError(0);
+        const bool ok = sim->DeviceControl(on ? on : handle, nt ? Miniport : code, e.data(),
+                                           uint32_t(e.size()));
+        return {ok, platform::GetLastError(), {e.end() - outLen, e.end()}};
+    }
+    Reply Read(uint32_t offset, uint32_t length, uint32_t adapter = 0, platform::Handle on = 0) {
+        return Ask(adapter, Eprom, Words({adapter, offset, 0, length}), length, on);
     }
     Reply Write(uint32_t offset, const std::vector<uint8_t>& data, uint32_t adapter = 0) {
         return Ask(adapter, Eprom, EpromWrite(adapter, offset, data), 0);
     }
     std::shared_ptr<Simulator> sim;
-    platform::Handle handle;
+    platform::Handle handle = platform::NoHandle;
 };
-
-using tarvex::testing::TempDir;
 
 }  // namespace tarvex::sim::testing

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <tuple>
 
 #include "sim/simulator_factory.h"
 #include "sim_test_support.h"
@@ -22,17 +23,16 @@ std::vector<json> ReadLines(const std::string& path) {
 
 TEST(Trace, FileHoldsOneJsonObjectPerOpenRequestAndSleep) {
     TempDir dir;
-    Rig rig;
-    rig.adapters = {Adapter()};
+    Rig rig = MakeRig({Adapter()});
     rig.trace = RigTrace{dir / "trace.jsonl", true};
-    auto sim = MakeSim(rig);
-    sim->CaptureTrace(true);
-    const platform::Handle h = sim->OpenDevice("\\\\.\\Scsi0:");
-    sim->OpenDevice("\\\\.\\Scsi1:");
-    Send(*sim, h, 0, Eprom, EpromWrite(0, 0x10, {0xAB, 0xCD}), 0);
-    Send(*sim, h, 0, Eprom, EpromRead(0, 0x10, 2), 2);
-    Send(*sim, h, 0, Version, {}, 8);
-    sim->Sleep(10);
+    rig.clock.requestLatencyUs = 7;  // every request costs it, a malformed one too
+    Bench b(rig);
+    b.sim->CaptureTrace(true);  // from here on
+    b.sim->OpenDevice("\\\\.\\Scsi1:");
+    b.Write(0x10, {0xAB, 0xCD});
+    b.Read(0x10, 2);
+    b.Ask(0, Version, {}, 8);
+    b.sim->Sleep(10);
 
     const std::vector<json> lines = ReadLines(dir / "trace.jsonl");
     ASSERT_EQ(lines.size(), 6u);
@@ -42,45 +42,41 @@ TEST(Trace, FileHoldsOneJsonObjectPerOpenRequestAndSleep) {
     json write = lines[2];
     EXPECT_EQ(write["envelope"].get<std::string>().size(), 2u * (36 + 20));
     write.erase("envelope");
-    EXPECT_EQ(write, json::parse(R"({"seq":3,"t_us":20,"device":"\\\\.\\Scsi0:","ioctl":315400,
+    EXPECT_EQ(write, json::parse(R"({"seq":3,"t_us":7,"device":"\\\\.\\Scsi0:","ioctl":315400,
         "code":57681304,"kind":"eprom_access","adapter":0,"result":0,
         "eprom":{"adapter":0,"offset":16,"dir":1,"len":2,"data":"abcd"}})"));
     EXPECT_EQ(lines[3]["eprom"]["data"], "ffff");
     EXPECT_EQ(lines[4]["kind"], "version");
     EXPECT_EQ(lines[4]["result"], platform::ErrorInvalidParameter);
     EXPECT_FALSE(lines[4].contains("eprom"));
-    EXPECT_EQ(lines[5], json::parse(R"({"seq":6,"t_us":10060,"sleep_ms":10})"));
+    EXPECT_EQ(lines[5], json::parse(R"({"seq":6,"t_us":10021,"sleep_ms":10})"));
 
-    ASSERT_EQ(sim->CapturedTrace().size(), 6u);
-    EXPECT_EQ(sim->CapturedTrace()[3].epromData, (std::vector<uint8_t>{0xFF, 0xFF}));
-    sim->ClearCapturedTrace();
-    EXPECT_TRUE(sim->CapturedTrace().empty());
+    EXPECT_EQ(std::tuple(b.sim->ClockUs(), b.sim->RequestCount()), std::tuple(10021u, 3u));
+    ASSERT_EQ(b.sim->CapturedTrace().size(), 5u);
+    EXPECT_EQ(b.sim->CapturedTrace()[2].epromData, (std::vector<uint8_t>{0xFF, 0xFF}));
+    b.sim->ClearCapturedTrace();
+    EXPECT_TRUE(b.sim->CapturedTrace().empty());
 }
 
-class Environment : public ::testing::Test {
-protected:
-    void TearDown() override {
-        tarvex::testing::UnsetEnvironment("TARVEX_SIM_RIG");
-        tarvex::testing::UnsetEnvironment("TARVEX_SIM_TRACE");
-    }
-    TempDir m_dir;
-};
-
-TEST_F(Environment, NamesTheRigAndTheTraceFile) {
-    std::ofstream(m_dir / "rig.json") << R"({"host": {"family": "9x"}, "adapters": [{}]})";
-    tarvex::testing::SetEnvironment("TARVEX_SIM_RIG", m_dir / "rig.json");
-    tarvex::testing::SetEnvironment("TARVEX_SIM_TRACE", m_dir / "t.jsonl");
+// The rig file's paths resolve from its folder; a rig that cannot be had stops the process.
+TEST(Environment, NamesTheRigAndTheTraceFile) {
+    TempDir dir;
+    std::ofstream(dir / "rig.json") << R"({"host": {"family": "9x"}, "adapters": [{"rom": "a"}]})";
+    std::ofstream(dir / "bad.json") << R"({"adapters": [{"pci": "x"}]})";
+    tarvex::testing::ScopedEnvironment env(
+        {{"TARVEX_SIM_RIG", dir / "rig.json"}, {"TARVEX_SIM_TRACE", dir / "t.jsonl"}});
     auto sim = MakeSimulatorFromEnvironment();
-    EXPECT_FALSE(sim->GetRig().host.nt);
+    EXPECT_EQ(
+        std::tuple(sim->GetRig().host.nt, sim->GetRig().adapters[0].romPath, sim->GetRig().source),
+        std::tuple(false, dir / "a", dir / "rig.json"));
     sim->Sleep(1);
-    EXPECT_EQ(ReadLines(m_dir / "t.jsonl").size(), 1u);
-}
-
-TEST_F(Environment, BadRigStopsTheProcessWithItsReason) {
-    std::ofstream(m_dir / "rig.json") << R"({"adapters": [{"pci": "x"}]})";
-    tarvex::testing::SetEnvironment("TARVEX_SIM_RIG", m_dir / "rig.json");
-    EXPECT_EXIT(MakeSimulatorFromEnvironment(), ::testing::ExitedWithCode(78),
-                "rig.json: adapters\\[0\\].pci: expected");
+    EXPECT_EQ(ReadLines(dir / "t.jsonl").size(), 1u);
+    for (const auto& [rig, message] :
+         {std::pair{"bad.json", "bad.json: adapters\\[0\\].pci: expected"},
+          {"missing.json", "missing.json: \\(file\\)"}}) {
+        tarvex::testing::SetEnvironment("TARVEX_SIM_RIG", dir / rig);
+        EXPECT_EXIT(MakeSimulatorFromEnvironment(), ::testing::ExitedWithCode(78), message);
+    }
 }
 
 }  // namespace

@@ -51,9 +51,8 @@ TEST(ByteProgramChip, ChipEraseShowsStatusIgnoresWritesAndSkipsLockedBootBlock) 
     ChipBus bus("ATMEL AT49F002(N)", {.protectedSectors = {0x0100}});
     bus.store.Fill(0, bus.store.Size(), 0x55);
     bus.SixCycle(0x10);
-    const uint8_t a = bus.Read(0x8000), b = bus.Read(0x8000);
-    EXPECT_EQ(a & 0x80, 0);
-    EXPECT_NE(a & 0x40, b & 0x40);
+    EXPECT_EQ(bus.Read(0x8000) & 0x80, 0);
+    EXPECT_TRUE(bus.Toggles(0x8000));
     bus.Command(0x90);  // ignored while busy
     EXPECT_NEAR(bus.Poll(0x8000, 0xFF, 300000) * ChipBus::LatencyUs, 5000000, 200);
     EXPECT_EQ(bus.Read(0x3FFF), 0x55);
@@ -76,7 +75,6 @@ TEST(ByteProgramChip, FaultsHangsWeakCellsAndFlakyPages) {
     }
     bus.Program(0x40, {0x00});
     EXPECT_EQ(bus.Poll(0x40, 0x00, 5000), -1);
-    EXPECT_EQ(bus.store.Get(0x40), 0xFF);
     ChipBus stuck("SST 39SF010A", {.eraseHangs = true});
     stuck.SixCycle(0x10);
     EXPECT_EQ(stuck.Poll(0, 0xFF, 200000), -1);

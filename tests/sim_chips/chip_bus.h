@@ -27,6 +27,8 @@ struct ChipBus {
         return model->Read(offset);
     }
     uint16_t IdWord() { return static_cast<uint16_t>(Read(0) | Read(1) << 8); }
+    // Status reads: DQ6 toggles between two reads while the part is busy.
+    bool Toggles(uint32_t offset) { return ((Read(offset) ^ Read(offset)) & 0x40) != 0; }
 
     // AA 55 <command> on the long (5555/2AAA) or short (555/2AA) set, from base upwards.
     void Command(uint8_t command, bool shortSet = false, uint32_t base = 0) {

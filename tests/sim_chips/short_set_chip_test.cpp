@@ -21,11 +21,6 @@ TEST(ShortSetChip, AutoselectGivesIdsAndSectorProtectCodesOnA10ToA0) {
     EXPECT_EQ(bus.IdWord(), 0x2001);
     bus.Command(0xF0, Short, 0x1800);
     EXPECT_EQ(bus.IdWord(), 0xFFFF);
-    bus.SixCycle(0x60);  // no command here
-    bus.Write(0x555, 0xAA);
-    bus.Write(0x2AB, 0x55);  // wrong address
-    bus.Write(0x555, 0x90);
-    EXPECT_EQ(bus.IdWord(), 0xFFFF);
 }
 
 TEST(ShortSetChip, ProgramsAndErasesAroundProtectedSectors) {
@@ -44,7 +39,7 @@ TEST(ShortSetChip, ProgramsAndErasesAroundProtectedSectors) {
     EXPECT_EQ(bus.Read(0x4000), 0xFF);
 }
 
-TEST(ShortSetChip, FullyProtectedEraseIsBriefAndHangsLastForEver) {
+TEST(ShortSetChip, FullyProtectedEraseIsBrief) {
     ChipFaults faults;
     for (uint32_t sector = 0; sector < 0x20000; sector += 0x4000)
         faults.protectedSectors.push_back(sector);
@@ -52,11 +47,6 @@ TEST(ShortSetChip, FullyProtectedEraseIsBriefAndHangsLastForEver) {
     bus.SixCycle(0x10, Short);
     EXPECT_EQ(bus.Read(0) & 0x80, 0);
     EXPECT_EQ(bus.Poll(0, 0xFF), 4);  // 100 us after the last cycle
-    ChipBus stuck("AM29LV001BB", {.programHangsAt = 0x100});
-    stuck.Program(0x100, {0x00}, Short);
-    EXPECT_EQ(stuck.Poll(0x100, 0x00, 10000), -1);
-    stuck.Write(0x555, 0xF0);
-    EXPECT_EQ(stuck.Poll(0x100, 0x00, 10), -1);
 }
 
 }  // namespace
