@@ -26,18 +26,14 @@ TEST(OptionRomInfo, SamplesAreValidImagesWithConfigEntriesOfEveryKind) {
     const OptionRomInfo info = DescribeOptionRom(file);
     ASSERT_EQ(info.images.size(), 1u);
     const RomImageInfo& image = info.images[0];
-    EXPECT_EQ(info.problem, RomProblem::None);
-    EXPECT_EQ(info.identity, 0x0B221C5D);
-    EXPECT_TRUE(image.checksumOk);
-    EXPECT_TRUE(!image.efi);
-    EXPECT_TRUE(image.pci.signatureOk);
-    EXPECT_TRUE(image.pci.lastImage);
-    EXPECT_EQ(image.declaredSize, 2048);
-    EXPECT_EQ(image.pci.imageLength, 4);
-    EXPECT_EQ(image.pci.classCode, ClassCodeIde);
+    EXPECT_EQ(
+        std::tuple(info.problem, info.identity, image.checksumOk, image.efi, image.pci.signatureOk,
+                   image.pci.lastImage, image.declaredSize, image.pci.imageLength,
+                   image.pci.classCode),
+        std::tuple(RomProblem::None, 0x0B221C5Du, true, false, true, true, 2048u, 4, ClassCodeIde));
     ASSERT_EQ(ParseConfigEntries(file), 6);
-    EXPECT_EQ(g_configEntries[5].kind, ConfigEntryKind::DwordNumber);
-    EXPECT_EQ(g_configEntries[5].value, 30u);
+    EXPECT_EQ(std::pair(g_configEntries[5].kind, g_configEntries[5].value),
+              std::pair(ConfigEntryKind::DwordNumber, 30u));
     EXPECT_TRUE(MakeSampleImage({0x1C5D, 0x0A12, 1000, ClassCodeRaid, ""}).empty());
     EXPECT_TRUE(MakeSampleImage({0x1C5D, 0x0A12, SampleMaxSize + 512, ClassCodeRaid, ""}).empty());
 }
@@ -51,18 +47,16 @@ TEST(OptionRomInfo, WalksImagesByLengthUntilTheLastFlagTheEndOrAMissingSignature
     file.resize(file.size() + 4096, 0xFF);  // padding after the last image
     OptionRomInfo info = DescribeOptionRom(file);
     ASSERT_EQ(info.images.size(), 2u);
-    EXPECT_EQ(info.images[1].start, 2048);
-    EXPECT_EQ(info.images[1].pci.offset, 2048 + 0x40);
-    EXPECT_TRUE(info.images[1].efi);
-    EXPECT_TRUE(info.images[1].pci.lastImage);
+    const RomImageInfo& second = info.images[1];
+    EXPECT_EQ(std::tuple(second.start, second.pci.offset, second.efi, second.pci.lastImage),
+              std::tuple(2048u, 2048u + 0x40, true, true));
 
-    EXPECT_EQ(DescribeOptionRom(Chained(1024, 2)).images.size(),
-              1u);  // next one past the end
+    EXPECT_EQ(DescribeOptionRom(Chained(1024, 2)).images.size(), 1u);  // next one past the end
     std::vector<uint8_t> garbage = Chained(1024, 2);
     garbage.resize(2048, 0xFF);
     info = DescribeOptionRom(garbage);
-    EXPECT_EQ(info.images.size(), 2);
-    EXPECT_TRUE(!info.images[1].signatureOk);
+    ASSERT_EQ(info.images.size(), 2u);
+    EXPECT_FALSE(info.images[1].signatureOk);
     std::vector<uint8_t> many;
     for (int i = 0; i < 40; ++i) many.insert(many.end(), garbage.begin(), garbage.begin() + 1024);
     EXPECT_EQ(DescribeOptionRom(many).images.size(), MaxDescribedImages);
@@ -74,15 +68,13 @@ TEST(OptionRomInfo, NamesWhyAFileIsNoImageAndReadsOnlyFieldsInsideIt) {
     std::swap(file[0], file[1]);
     EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::NoSignature);
     std::swap(file[0], file[1]);
-    // An identity past the end of the file is read from the flash buffer's zero
-    // tail, as a flash reads it; only one past the buffer makes the file no
-    // image.
+    // An identity past the end of the file is read from the flash buffer's zero tail, as a
+    // flash reads it; only one past the buffer makes the file no image.
     file[24] = 0xFE;
     file[25] = 0x03;
-    OptionRomInfo tail = DescribeOptionRom(file);
-    EXPECT_EQ(tail.problem, RomProblem::None);
-    EXPECT_TRUE(tail.identityReadable);
-    EXPECT_EQ(tail.identity, 0);
+    const OptionRomInfo tail = DescribeOptionRom(file);
+    EXPECT_EQ(std::tuple(tail.problem, tail.identityReadable, tail.identity),
+              std::tuple(RomProblem::None, true, 0u));
     file[24] = 0xFD;  // identity at 0x10001, past the 64 KiB buffer
     file[25] = 0xFF;
     EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::IdentityOutside);
@@ -95,14 +87,11 @@ TEST(OptionRomInfo, NamesWhyAFileIsNoImageAndReadsOnlyFieldsInsideIt) {
     EXPECT_EQ(info.problem, RomProblem::Truncated);  // its length byte declares 1024 bytes
     EXPECT_EQ(info.identity, 0x0A121C5D);
     const RomImageInfo& image = info.images[0];
-    EXPECT_FALSE(image.pci.present);
-    EXPECT_FALSE(image.declaredInFile);
-    EXPECT_FALSE(image.checksumOk);
-    EXPECT_EQ(image.sum, std::accumulate(file.begin(), file.end(), 0u) % 256);
+    EXPECT_EQ(std::tuple(image.pci.present, image.declaredInFile, image.checksumOk, image.sum),
+              std::tuple(false, false, false, std::accumulate(file.begin(), file.end(), 0u) % 256));
 }
 
-// Config wants the identity's first byte inside the file; a flash reads it from
-// its buffer.
+// Config wants the identity's first byte inside the file; a flash reads it from its buffer.
 TEST(OptionRomInfo, ConfigAndFlashVerdictsEachFollowTheirOwnRule) {
     std::vector<uint8_t> file = SampleRom(0x1C5D, 0x0A12, 1024);
     const auto pciDataAt = [&](size_t offset) {
