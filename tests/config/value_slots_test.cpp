@@ -14,10 +14,6 @@ namespace {
 
 using namespace testing;
 
-uint8_t SumOf(const std::vector<uint8_t>& image, size_t length) {
-    return static_cast<uint8_t>(std::accumulate(image.begin(), image.begin() + length, 0u));
-}
-
 class ValueSlotsTest : public ::testing::Test {
 protected:
     // A switch holding 2, a byte, a word and a dword above 65535.
@@ -70,7 +66,7 @@ TEST(ConfigChecksum, AdjustsLastRomByteOrOffset28ByFileLength) {
         image[100] = 0x37, image[511] = 0x10;
         auto before = image;
         FixConfigChecksum(image, length);
-        EXPECT_EQ(SumOf(image, 512), 0);
+        EXPECT_EQ(std::accumulate(image.begin(), image.begin() + 512, 0u) % 256, 0u);
         before[length == 512 ? 511 : 28] = image[length == 512 ? 511 : 28];
         EXPECT_EQ(image, before) << length;
     }
@@ -80,7 +76,7 @@ TEST(ConfigChecksum, TruncatedOrEmptyAreaStaysInsideTheBuffer) {
     auto image = BlankImage(700, 4);  // declares 2048 bytes
     image[600] = 0x21;
     FixConfigChecksum(image, image.size());
-    EXPECT_EQ(SumOf(image, 700), 0);
+    EXPECT_EQ(std::accumulate(image.begin(), image.end(), 0u) % 256, 0u);
     EXPECT_NE(image[699], 0);
 
     auto unsized = BlankImage(20, 0);

@@ -3,8 +3,8 @@
 
 #include "flash/event_channel.h"
 #include "flash/run_state.h"
-#include "support/test_files.h"
 #include "support/event_recorder.h"
+#include "support/test_files.h"
 
 namespace tarvex::testing {
 
@@ -21,7 +21,6 @@ protected:
         ResetFlashRunState();
         RecordedEvents().clear();
     }
-    void TearDown() override { ResetFlashRunState(); }
     TempDir m_dir;
 };
 
