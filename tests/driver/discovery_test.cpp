@@ -46,11 +46,9 @@ std::string Opens(const SimSession& session) {
 // The four slots: the same letter for the same handle, '-' for none.
 std::string Slots(const DriverLinkState& link) {
     std::string slots;
-    for (int i = 0; i < 4; ++i) {
-        char letter = static_cast<char>('A' + i);
-        for (int j = 0; j < i; ++j)
-            if (link.adapterHandles[j] == link.adapterHandles[i]) letter = slots[j];
-        slots += link.adapterHandles[i] == NoHandle ? '-' : letter;
+    for (int i = 0, first = 0; i < 4; ++i, first = 0) {
+        while (link.adapterHandles[first] != link.adapterHandles[i]) ++first;
+        slots += link.adapterHandles[i] == NoHandle ? '-' : static_cast<char>('A' + first);
     }
     return slots;
 }
@@ -59,7 +57,7 @@ TEST(Discovery, PortsFillTheFourSlotsByListByHostVersionOrInOrder) {
     const struct {
         const char* host;  // major.minor; "-": no extended version record
         const char* ports;
-        int adapters;
+        size_t adapters;
         const char* slots;
         bool portPerAdapter;
         int32_t useAdapterList;
@@ -81,22 +79,18 @@ TEST(Discovery, PortsFillTheFourSlotsByListByHostVersionOrInOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.host) + " " + c.ports);
-        std::vector<sim::RigAdapter> adapters;
-        for (int i = 0; i < c.adapters; ++i)
-            adapters.push_back(MakeAdapter(0x1C5D, static_cast<uint16_t>(0x0A11 + i)));
-        sim::Rig rig = MakeRig(adapters);
+        sim::Rig rig = MakeRig(std::vector(c.adapters, MakeAdapter(0x1C5D, 0x0A12)));
         std::sscanf(c.host, "%u.%u", &rig.host.major, &rig.host.minor);
         rig.host.extendedVersionInfo = !std::string(c.host).ends_with('-');
         rig.ports = Ports(c.ports);
         SimSession session(rig);
         ASSERT_EQ(InitDriverLink(), 0);
-        EXPECT_EQ(Slots(DriverLink()), c.slots);
-        EXPECT_EQ(DriverLink().portPerAdapter, c.portPerAdapter);
-        EXPECT_EQ(DriverLink().useAdapterList, c.useAdapterList);
-        EXPECT_EQ(Opens(session), c.opens);
+        EXPECT_EQ(std::tuple(Slots(DriverLink()), DriverLink().portPerAdapter,
+                             DriverLink().useAdapterList, Opens(session)),
+                  std::tuple(c.slots, c.portPerAdapter, c.useAdapterList, c.opens));
         std::istringstream routes(c.routes);
+        PciIdentity identity = 0;
         for (uint32_t adapter = 0, port = 0; routes >> adapter && routes.ignore() >> port;) {
-            PciIdentity identity = 0;
             GetAdapterPciId(adapter, &identity);
             EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi" + std::to_string(port) + ":")
                 << adapter;
