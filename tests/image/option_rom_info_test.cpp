@@ -61,26 +61,36 @@ TEST(OptionRomInfo, WalksImagesByLengthUntilTheLastFlagTheEndOrAMissingSignature
     EXPECT_EQ(DescribeOptionRom(many).images.size(), MaxDescribedImages);
 }
 
-TEST(OptionRomInfo, NamesWhyAFileIsNoImageAndReadsOnlyFieldsInsideIt) {
-    EXPECT_EQ(DescribeOptionRom(std::vector<uint8_t>{0x55, 0xAA, 1}).problem, RomProblem::TooShort);
+TEST(OptionRomInfo, NamesWhyAFileIsNoImageForAFlashAndForConfigReadingOnlyFieldsInsideIt) {
+    using Problems = std::pair<RomProblem, RomProblem>;  // a flash's, Config's
+    const auto problems = [](const std::vector<uint8_t>& file) {
+        const OptionRomInfo info = DescribeOptionRom(file);
+        return Problems(info.problem, info.configProblem);
+    };
+    EXPECT_EQ(problems({0x55, 0xAA, 1}), Problems(RomProblem::TooShort, RomProblem::TooShort));
     std::vector<uint8_t> file = SampleRom(0x1C5D, 0x0A12, 1024);
     std::swap(file[0], file[1]);
-    EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::NoSignature);
+    EXPECT_EQ(problems(file), Problems(RomProblem::NoSignature, RomProblem::NoSignature));
     std::swap(file[0], file[1]);
-    // An identity past the end of the file is read from the flash buffer's zero tail, as a
-    // flash reads it; only one past the buffer makes the file no image.
-    file[24] = 0xFE;
-    file[25] = 0x03;
+    // A flash reads the identity from its buffer, the file and a zero tail to 64 KiB; Config
+    // wants the identity's first byte inside the file.
+    const auto pciDataAt = [&](size_t offset) {
+        file[24] = static_cast<uint8_t>(offset), file[25] = static_cast<uint8_t>(offset >> 8);
+        return problems(file);
+    };
+    EXPECT_EQ(pciDataAt(file.size() - 5), Problems(RomProblem::None, RomProblem::None));
+    EXPECT_EQ(pciDataAt(file.size() - 4),
+              Problems(RomProblem::None, RomProblem::PciDataOutsideFile));
+    pciDataAt(0x3FE);
     const OptionRomInfo tail = DescribeOptionRom(file);
     EXPECT_EQ(std::tuple(tail.problem, tail.identityReadable, tail.identity),
               std::tuple(RomProblem::None, true, 0u));
-    file[24] = 0xFD;  // identity at 0x10001, past the 64 KiB buffer
-    file[25] = 0xFF;
-    EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::IdentityOutside);
+    EXPECT_EQ(pciDataAt(0xFFFD).first, RomProblem::IdentityOutside);  // identity at 0x10001
+    EXPECT_EQ(ConfigImageProblem(std::vector<uint8_t>(file.begin(), file.begin() + 25)),
+              RomProblem::PciDataOutsideFile);  // the offset field itself is cut off
 
     // Room for the identity, not for the rest of the data structure or the declared length.
-    file[24] = 0x40;
-    file[25] = 0;
+    pciDataAt(0x40);
     file.resize(0x48);
     const OptionRomInfo info = DescribeOptionRom(file);
     EXPECT_EQ(info.problem, RomProblem::Truncated);  // its length byte declares 1024 bytes
@@ -88,25 +98,6 @@ TEST(OptionRomInfo, NamesWhyAFileIsNoImageAndReadsOnlyFieldsInsideIt) {
     const RomImageInfo& image = info.images[0];
     EXPECT_EQ(std::tuple(image.pci.present, image.declaredInFile, image.checksumOk, image.sum),
               std::tuple(false, false, false, std::accumulate(file.begin(), file.end(), 0u) % 256));
-}
-
-// Config wants the identity's first byte inside the file; a flash reads it from its buffer.
-TEST(OptionRomInfo, ConfigAndFlashVerdictsEachFollowTheirOwnRule) {
-    std::vector<uint8_t> file = SampleRom(0x1C5D, 0x0A12, 1024);
-    const auto pciDataAt = [&](size_t offset) {
-        file[24] = static_cast<uint8_t>(offset);
-        file[25] = static_cast<uint8_t>(offset >> 8);
-        return DescribeOptionRom(file);
-    };
-    EXPECT_EQ(pciDataAt(file.size() - 5).configProblem, RomProblem::None);
-    const OptionRomInfo outside = pciDataAt(file.size() - 4);
-    EXPECT_EQ(outside.configProblem, RomProblem::PciDataOutsideFile);
-    EXPECT_EQ(outside.problem, RomProblem::None);
-    EXPECT_EQ(ConfigImageProblem(std::vector<uint8_t>(file.begin(), file.begin() + 25)),
-              RomProblem::PciDataOutsideFile);  // the offset field itself is cut off
-    std::swap(file[0], file[1]);
-    EXPECT_EQ(ConfigImageProblem(file), RomProblem::NoSignature);
-    EXPECT_EQ(ConfigImageProblem(std::vector<uint8_t>{0x55, 0xAA, 1}), RomProblem::TooShort);
 }
 
 }  // namespace
