@@ -50,7 +50,6 @@ TEST_F(ValueSlotsTest, UntouchedEntriesStayByteForByteWhileOthersChange) {
 }
 
 TEST(ValueSlotsRows, EntriesBeyondTheNinthAreNeverWritten) {
-    ResetConfigState();
     auto image = BlankImage(512, 1);
     for (size_t i = 0, at = 8; i < 12; ++i) at = PutNumber(image, at, 'B', "", "N", 10);
     ASSERT_EQ(ParseConfigEntries(image), 12);

@@ -4,7 +4,6 @@
 
 #include "driver/adapter_queries.h"
 #include "driver/rom_size.h"
-#include "platform/byte_order.h"
 #include "support/sim_session.h"
 
 namespace tarvex {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "driver/adapter_queries.h"
 #include "driver/rom_size.h"
 #include "image/image_fixture.h"
 #include "image/rom_backup.h"
@@ -13,14 +12,13 @@ namespace {
 using FlashFromFileTest = ImageTest;
 
 TEST_F(FlashFromFileTest, FilesThatAreNoBiosImageEndTheRunBeforeTheChip) {
-    std::vector<uint8_t> swapped = SampleRom(0x1C5D, 0x0A12);
+    const std::vector<uint8_t> rom = SampleRom(0x1C5D, 0x0A12);
+    std::vector<uint8_t> swapped = rom, farPciData = rom;
     std::swap(swapped[0], swapped[1]);
-    std::vector<uint8_t> farPciData = SampleRom(0x1C5D, 0x0A12);
     farPciData.resize(65536);
     farPciData[24] = farPciData[25] = 0xFF;
     // A length byte that reaches past the end of the file marks a truncated image.
-    std::vector<uint8_t> truncated = SampleRom(0x1C5D, 0x0A12);
-    truncated.resize(1000);
+    const std::vector<uint8_t> truncated(rom.begin(), rom.begin() + 1000);
     for (const std::vector<uint8_t>& file :
          {std::vector<uint8_t>{}, {0x55, 0xAA, 0x40}, swapped, truncated, farPciData}) {
         SCOPED_TRACE(file.size());
@@ -31,7 +29,7 @@ TEST_F(FlashFromFileTest, FilesThatAreNoBiosImageEndTheRunBeforeTheChip) {
         std::vector<std::string> expected = {"Loading file...\n", "Invalid BIOS image\n"};
         if (file.size() == 65536) expected.insert(expected.begin() + 1, "BIOS code loaded\n");
         EXPECT_EQ(EventTexts(), expected);
-        EXPECT_TRUE(EpromTrace(session).empty());
+        EXPECT_EQ(std::ranges::count_if(session.Requests(), &sim::TraceRecord::isEprom), 0);
     }
 }
 
@@ -48,7 +46,7 @@ TEST_F(FlashFromFileTest, ForeignIdentityIsRefusedUnlessTheLowForceByteIsSet) {
                   (std::vector<std::string>{"Loading file...\n", "BIOS code loaded\n",
                                             "Vender ID in BIOS image is " + identity + "\n",
                                             "No supporting host adapter is found.\n\r"}));
-        EXPECT_TRUE(EpromTrace(session).empty());
+        EXPECT_EQ(std::ranges::count_if(session.Requests(), &sim::TraceRecord::isEprom), 0);
     }
     SimSession session(OneAdapterRig(0x0A12), false);
     const std::vector<uint8_t> image = SampleRom(0x1C5D, 0x0B22);

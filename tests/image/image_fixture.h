@@ -8,13 +8,6 @@
 
 namespace tarvex::testing {
 
-inline std::vector<sim::TraceRecord> EpromTrace(const SimSession& session) {
-    std::vector<sim::TraceRecord> eprom;
-    for (const sim::TraceRecord& record : session.Requests())
-        if (record.isEprom) eprom.push_back(record);
-    return eprom;
-}
-
 class ImageTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include "driver/adapter_queries.h"
 #include "driver/rom_size.h"
 #include "image/image_fixture.h"
 
@@ -27,7 +26,8 @@ TEST_F(BackupTest, CopiesTheWholeRomOfEitherSizeInAscendingBlocks) {
         EXPECT_EQ(BackupRom(0, path.c_str()), StatusOk);
         EXPECT_EQ(RomSize, static_cast<int32_t>(size));
         EXPECT_EQ(ReadFile(path), std::vector(rom.begin(), rom.begin() + size));
-        const std::vector<sim::TraceRecord> reads = EpromTrace(session);
+        std::vector<sim::TraceRecord> reads = session.Requests();
+        std::erase_if(reads, [](const sim::TraceRecord& r) { return !r.isEprom; });
         ASSERT_EQ(reads.size(), size / 512);
         for (size_t i = 0; i < reads.size(); ++i)
             EXPECT_EQ(std::tuple(reads[i].epromDir, reads[i].epromLen, reads[i].epromOffset),
