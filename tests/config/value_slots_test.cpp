@@ -6,16 +6,13 @@
 
 #include "config/config_checksum.h"
 #include "config/config_scan.h"
-#include "image_builder.h"
+#include "config/config_state.h"
+#include "support/rom_images.h"
 
 namespace tarvex {
 namespace {
 
 using namespace testing;
-
-uint8_t SumOf(const std::vector<uint8_t>& image, size_t length) {
-    return static_cast<uint8_t>(std::accumulate(image.begin(), image.begin() + length, 0u));
-}
 
 class ValueSlotsTest : public ::testing::Test {
 protected:
@@ -29,21 +26,22 @@ protected:
         ASSERT_EQ(ParseConfigEntries(image), 4);
         LoadValueSlots();
     }
-    uint8_t At(size_t row, size_t byte = 0) { return image[g_configEntries[row].location + byte]; }
+    uint8_t& At(size_t row, size_t byte = 0) { return image[g_configEntries[row].location + byte]; }
     std::vector<uint8_t> image = BlankImage(512, 1);
 };
 
-TEST_F(ValueSlotsTest, UntouchedEntriesStayByteForByteWhileAnotherChanges) {
+TEST_F(ValueSlotsTest, UntouchedEntriesStayByteForByteWhileOthersChange) {
     EXPECT_EQ(std::vector<uint16_t>(g_configSlots.begin(), g_configSlots.begin() + 4),
               (std::vector<uint16_t>{2, 200, 0xBEEF, 0x2345}));
     auto before = image;
     EXPECT_FALSE(ApplyConfigValues(image));
     EXPECT_EQ(image, before);
 
-    g_configSlots[1] = 201;
+    g_configSlots[0] = 1, g_configSlots[1] = 201, g_configSlots[2] = 0x1234;
     EXPECT_TRUE(ApplyConfigValues(image));
-    before[g_configEntries[1].location] = 201;
-    EXPECT_EQ(image, before);  // the dword keeps 0x12345, the switch its 2
+    std::swap(before, image);
+    At(0) = 1, At(1) = 201, At(2, 0) = 0x34, At(2, 1) = 0x12;
+    EXPECT_EQ(before, image);  // the dword keeps 0x12345
 
     // A dword named a value, even its own narrowed copy, is written whole, 16 bits wide.
     NameSlotValue(3, 0x2345);
@@ -51,31 +49,14 @@ TEST_F(ValueSlotsTest, UntouchedEntriesStayByteForByteWhileAnotherChanges) {
     EXPECT_EQ(At(3, 0) | At(3, 1) << 8 | At(3, 2) << 16 | At(3, 3) << 24, 0x2345);
 }
 
-TEST_F(ValueSlotsTest, ChangeAndChangeBackWritesNothingButAPickIsStored) {
-    auto before = image;
-    g_configSlots[0] = 1, g_configSlots[2] = 7;
-    g_configSlots[0] = 2, g_configSlots[2] = 0xBEEF;
-    EXPECT_FALSE(ApplyConfigValues(image));
-    EXPECT_EQ(image, before);
-
-    g_configSlots[0] = 1, g_configSlots[2] = 0x1234;
-    ASSERT_TRUE(ApplyConfigValues(image));
-    EXPECT_EQ(At(0), 1);
-    EXPECT_EQ(At(2, 0) | At(2, 1) << 8, 0x1234);
-}
-
 TEST(ValueSlotsRows, EntriesBeyondTheNinthAreNeverWritten) {
-    ResetConfigState();
     auto image = BlankImage(512, 1);
-    for (size_t i = 0, at = 8; i < 12; ++i) {
-        at = PutNumber(image, at, 'B', "", "N", 10);
-    }
+    for (size_t i = 0, at = 8; i < 12; ++i) at = PutNumber(image, at, 'B', "", "N", 10);
     ASSERT_EQ(ParseConfigEntries(image), 12);
     g_configSlots.fill(99);
     EXPECT_TRUE(ApplyConfigValues(image));
-    for (size_t i = 0; i < 12; ++i) {
+    for (size_t i = 0; i < 12; ++i)
         EXPECT_EQ(image[g_configEntries[i].location], i < 9 ? 99 : 10) << i;
-    }
 }
 
 TEST(ConfigChecksum, AdjustsLastRomByteOrOffset28ByFileLength) {
@@ -84,11 +65,9 @@ TEST(ConfigChecksum, AdjustsLastRomByteOrOffset28ByFileLength) {
         image[100] = 0x37, image[511] = 0x10;
         auto before = image;
         FixConfigChecksum(image, length);
-        EXPECT_EQ(SumOf(image, 512), 0);
-        size_t adjusted = length == 512 ? 511 : 28;
-        for (size_t i = 0; i < length; ++i) {
-            EXPECT_EQ(image[i] != before[i], i == adjusted) << length << " at " << i;
-        }
+        EXPECT_EQ(std::accumulate(image.begin(), image.begin() + 512, 0u) % 256, 0u);
+        before[length == 512 ? 511 : 28] = image[length == 512 ? 511 : 28];
+        EXPECT_EQ(image, before) << length;
     }
 }
 
@@ -96,13 +75,12 @@ TEST(ConfigChecksum, TruncatedOrEmptyAreaStaysInsideTheBuffer) {
     auto image = BlankImage(700, 4);  // declares 2048 bytes
     image[600] = 0x21;
     FixConfigChecksum(image, image.size());
-    EXPECT_EQ(SumOf(image, 700), 0);
+    EXPECT_EQ(std::accumulate(image.begin(), image.end(), 0u) % 256, 0u);
     EXPECT_NE(image[699], 0);
 
     auto unsized = BlankImage(20, 0);
-    auto before = unsized;
     FixConfigChecksum(unsized, unsized.size());
-    EXPECT_EQ(unsized, before);
+    EXPECT_EQ(unsized, BlankImage(20, 0));
 }
 
 }  // namespace

@@ -46,11 +46,9 @@ std::string Opens(const SimSession& session) {
 // The four slots: the same letter for the same handle, '-' for none.
 std::string Slots(const DriverLinkState& link) {
     std::string slots;
-    for (int i = 0; i < 4; ++i) {
-        char letter = static_cast<char>('A' + i);
-        for (int j = 0; j < i; ++j)
-            if (link.adapterHandles[j] == link.adapterHandles[i]) letter = slots[j];
-        slots += link.adapterHandles[i] == NoHandle ? '-' : letter;
+    for (int i = 0, first = 0; i < 4; ++i, first = 0) {
+        while (link.adapterHandles[first] != link.adapterHandles[i]) ++first;
+        slots += link.adapterHandles[i] == NoHandle ? '-' : static_cast<char>('A' + first);
     }
     return slots;
 }
@@ -59,7 +57,7 @@ TEST(Discovery, PortsFillTheFourSlotsByListByHostVersionOrInOrder) {
     const struct {
         const char* host;  // major.minor; "-": no extended version record
         const char* ports;
-        int adapters;
+        size_t adapters;
         const char* slots;
         bool portPerAdapter;
         int32_t useAdapterList;
@@ -81,22 +79,18 @@ TEST(Discovery, PortsFillTheFourSlotsByListByHostVersionOrInOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.host) + " " + c.ports);
-        std::vector<sim::RigAdapter> adapters;
-        for (int i = 0; i < c.adapters; ++i)
-            adapters.push_back(MakeAdapter(0x1C5D, static_cast<uint16_t>(0x0A11 + i)));
-        sim::Rig rig = MakeRig(adapters);
+        sim::Rig rig = MakeRig(std::vector(c.adapters, MakeAdapter(0x1C5D, 0x0A12)));
         std::sscanf(c.host, "%u.%u", &rig.host.major, &rig.host.minor);
         rig.host.extendedVersionInfo = !std::string(c.host).ends_with('-');
         rig.ports = Ports(c.ports);
         SimSession session(rig);
         ASSERT_EQ(InitDriverLink(), 0);
-        EXPECT_EQ(Slots(DriverLink()), c.slots);
-        EXPECT_EQ(DriverLink().portPerAdapter, c.portPerAdapter);
-        EXPECT_EQ(DriverLink().useAdapterList, c.useAdapterList);
-        EXPECT_EQ(Opens(session), c.opens);
+        EXPECT_EQ(std::tuple(Slots(DriverLink()), DriverLink().portPerAdapter,
+                             DriverLink().useAdapterList, Opens(session)),
+                  std::tuple(c.slots, c.portPerAdapter, c.useAdapterList, c.opens));
         std::istringstream routes(c.routes);
+        PciIdentity identity = 0;
         for (uint32_t adapter = 0, port = 0; routes >> adapter && routes.ignore() >> port;) {
-            PciIdentity identity = 0;
             GetAdapterPciId(adapter, &identity);
             EXPECT_EQ(session.Requests().back().device, "\\\\.\\Scsi" + std::to_string(port) + ":")
                 << adapter;
@@ -104,41 +98,37 @@ TEST(Discovery, PortsFillTheFourSlotsByListByHostVersionOrInOrder) {
     }
 }
 
-sim::Rig WrapperRig(std::vector<std::string> wrapperNames) {
+// A non-NT host's wrapper is opened by its second name when the first is missing; with neither,
+// each query repeats the whole initialisation.
+TEST(Discovery, WrapperFallsBackToItsSecondNameAndFailureIsRepeatedInFull) {
     sim::Rig rig = MakeRig({MakeAdapter(0x1C5D, 0x0A12)});
     rig.host.nt = false;
-    rig.driver.wrapperNames = std::move(wrapperNames);
-    return rig;
-}
-
-TEST(Discovery, WrapperFallsBackToItsSecondName) {
-    SimSession session(WrapperRig({"KvrWrap"}));
+    rig.driver.wrapperNames = {};
+    {
+        SimSession session(rig);
+        EXPECT_EQ(GetAdapterCount(), -1);
+        EXPECT_EQ(Opens(session), "!wrapA4 !KvrWrap");
+        EXPECT_EQ(GetInterfaceVersion(), 0xFFFFFFFFu);
+        EXPECT_EQ(Opens(session), "!wrapA4 !KvrWrap !wrapA4 !KvrWrap");
+        EXPECT_FALSE(DriverLink().linkReady);
+        EXPECT_EQ(session.Sim().RequestCount(), 0u);
+        EXPECT_EQ(ImageMatchesAdapter(0, 0x0A121C5D), 0);  // no link, no match
+    }
+    rig.driver.wrapperNames = {"KvrWrap"};
+    SimSession session(rig);
     ASSERT_EQ(InitDriverLink(), 0);
     EXPECT_FALSE(DriverLink().isNtFamily);
-    EXPECT_NE(DriverLink().currentDevice, NoHandle);
     EXPECT_EQ(DriverLink().adapterHandles[0], DriverLink().currentDevice);
     EXPECT_EQ(Opens(session), "!wrapA4 KvrWrap");
-}
-
-TEST(Discovery, FailedInitialisationIsRepeatedInFullByTheNextQuery) {
-    SimSession session(WrapperRig({}));
-    EXPECT_EQ(GetAdapterCount(), -1);
-    EXPECT_EQ(Opens(session), "!wrapA4 !KvrWrap");
-    EXPECT_EQ(GetInterfaceVersion(), 0xFFFFFFFFu);
-    EXPECT_EQ(Opens(session), "!wrapA4 !KvrWrap !wrapA4 !KvrWrap");
-    EXPECT_FALSE(DriverLink().linkReady);
-    EXPECT_EQ(session.Sim().RequestCount(), 0u);
-    EXPECT_EQ(ImageMatchesAdapter(0, 0x0A121C5D), 0);  // no link, no match
 }
 
 TEST(Discovery, ReadyLinkSendsTheThreeFollowUpRequestsInOrder) {
     SimSession session(MakeRig({MakeAdapter(0x1C5D, 0x0A12)}));
     ASSERT_EQ(InitDriverLink(), 0);
-    std::vector<std::string> kinds;
-    for (const auto& request : session.Requests()) kinds.push_back(request.kind);
+    std::string kinds;
+    for (const auto& request : session.Requests()) kinds += request.kind + " ";
     // The probe, the adapter list, then version, count and capability.
-    EXPECT_EQ(kinds, (std::vector<std::string>{"version", "adapter_list", "version",
-                                               "adapter_count", "capability"}));
+    EXPECT_EQ(kinds, "version adapter_list version adapter_count capability ");
 }
 
 }  // namespace

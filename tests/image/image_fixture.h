@@ -3,17 +3,10 @@
 
 #include "flash/event_channel.h"
 #include "flash/run_state.h"
-#include "support/test_files.h"
 #include "support/event_recorder.h"
+#include "support/test_files.h"
 
 namespace tarvex::testing {
-
-inline std::vector<sim::TraceRecord> EpromTrace(const SimSession& session) {
-    std::vector<sim::TraceRecord> eprom;
-    for (const sim::TraceRecord& record : session.Requests())
-        if (record.isEprom) eprom.push_back(record);
-    return eprom;
-}
 
 class ImageTest : public ::testing::Test {
 protected:
@@ -21,7 +14,6 @@ protected:
         ResetFlashRunState();
         RecordedEvents().clear();
     }
-    void TearDown() override { ResetFlashRunState(); }
     TempDir m_dir;
 };
 

@@ -22,22 +22,17 @@ std::vector<uint8_t> Chained(uint32_t size, uint16_t units) {
 
 TEST(OptionRomInfo, SamplesAreValidImagesWithConfigEntriesOfEveryKind) {
     const std::vector<uint8_t> file = MakeSampleImage({0x1C5D, 0x0B22, 2048, ClassCodeIde, "b"});
-    EXPECT_EQ(std::accumulate(file.begin(), file.end(), 0u) % 256, 0u);
     const OptionRomInfo info = DescribeOptionRom(file);
     ASSERT_EQ(info.images.size(), 1u);
     const RomImageInfo& image = info.images[0];
-    EXPECT_EQ(info.problem, RomProblem::None);
-    EXPECT_EQ(info.identity, 0x0B221C5D);
-    EXPECT_TRUE(image.checksumOk);
-    EXPECT_TRUE(!image.efi);
-    EXPECT_TRUE(image.pci.signatureOk);
-    EXPECT_TRUE(image.pci.lastImage);
-    EXPECT_EQ(image.declaredSize, 2048);
-    EXPECT_EQ(image.pci.imageLength, 4);
-    EXPECT_EQ(image.pci.classCode, ClassCodeIde);
+    EXPECT_EQ(
+        std::tuple(info.problem, info.identity, image.checksumOk, image.efi, image.pci.signatureOk,
+                   image.pci.lastImage, image.declaredSize, image.pci.imageLength,
+                   image.pci.classCode),
+        std::tuple(RomProblem::None, 0x0B221C5Du, true, false, true, true, 2048u, 4, ClassCodeIde));
     ASSERT_EQ(ParseConfigEntries(file), 6);
-    EXPECT_EQ(g_configEntries[5].kind, ConfigEntryKind::DwordNumber);
-    EXPECT_EQ(g_configEntries[5].value, 30u);
+    EXPECT_EQ(std::pair(g_configEntries[5].kind, g_configEntries[5].value),
+              std::pair(ConfigEntryKind::DwordNumber, 30u));
     EXPECT_TRUE(MakeSampleImage({0x1C5D, 0x0A12, 1000, ClassCodeRaid, ""}).empty());
     EXPECT_TRUE(MakeSampleImage({0x1C5D, 0x0A12, SampleMaxSize + 512, ClassCodeRaid, ""}).empty());
 }
@@ -51,74 +46,58 @@ TEST(OptionRomInfo, WalksImagesByLengthUntilTheLastFlagTheEndOrAMissingSignature
     file.resize(file.size() + 4096, 0xFF);  // padding after the last image
     OptionRomInfo info = DescribeOptionRom(file);
     ASSERT_EQ(info.images.size(), 2u);
-    EXPECT_EQ(info.images[1].start, 2048);
-    EXPECT_EQ(info.images[1].pci.offset, 2048 + 0x40);
-    EXPECT_TRUE(info.images[1].efi);
-    EXPECT_TRUE(info.images[1].pci.lastImage);
+    const RomImageInfo& second = info.images[1];
+    EXPECT_EQ(std::tuple(second.start, second.pci.offset, second.efi, second.pci.lastImage),
+              std::tuple(2048u, 2048u + 0x40, true, true));
 
-    EXPECT_EQ(DescribeOptionRom(Chained(1024, 2)).images.size(),
-              1u);  // next one past the end
+    EXPECT_EQ(DescribeOptionRom(Chained(1024, 2)).images.size(), 1u);  // next one past the end
     std::vector<uint8_t> garbage = Chained(1024, 2);
     garbage.resize(2048, 0xFF);
     info = DescribeOptionRom(garbage);
-    EXPECT_EQ(info.images.size(), 2);
-    EXPECT_TRUE(!info.images[1].signatureOk);
+    ASSERT_EQ(info.images.size(), 2u);
+    EXPECT_FALSE(info.images[1].signatureOk);
     std::vector<uint8_t> many;
     for (int i = 0; i < 40; ++i) many.insert(many.end(), garbage.begin(), garbage.begin() + 1024);
     EXPECT_EQ(DescribeOptionRom(many).images.size(), MaxDescribedImages);
 }
 
-TEST(OptionRomInfo, NamesWhyAFileIsNoImageAndReadsOnlyFieldsInsideIt) {
-    EXPECT_EQ(DescribeOptionRom(std::vector<uint8_t>{0x55, 0xAA, 1}).problem, RomProblem::TooShort);
+TEST(OptionRomInfo, NamesWhyAFileIsNoImageForAFlashAndForConfigReadingOnlyFieldsInsideIt) {
+    using Problems = std::pair<RomProblem, RomProblem>;  // a flash's, Config's
+    const auto problems = [](const std::vector<uint8_t>& file) {
+        const OptionRomInfo info = DescribeOptionRom(file);
+        return Problems(info.problem, info.configProblem);
+    };
+    EXPECT_EQ(problems({0x55, 0xAA, 1}), Problems(RomProblem::TooShort, RomProblem::TooShort));
     std::vector<uint8_t> file = SampleRom(0x1C5D, 0x0A12, 1024);
     std::swap(file[0], file[1]);
-    EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::NoSignature);
+    EXPECT_EQ(problems(file), Problems(RomProblem::NoSignature, RomProblem::NoSignature));
     std::swap(file[0], file[1]);
-    // An identity past the end of the file is read from the flash buffer's zero
-    // tail, as a flash reads it; only one past the buffer makes the file no
-    // image.
-    file[24] = 0xFE;
-    file[25] = 0x03;
-    OptionRomInfo tail = DescribeOptionRom(file);
-    EXPECT_EQ(tail.problem, RomProblem::None);
-    EXPECT_TRUE(tail.identityReadable);
-    EXPECT_EQ(tail.identity, 0);
-    file[24] = 0xFD;  // identity at 0x10001, past the 64 KiB buffer
-    file[25] = 0xFF;
-    EXPECT_EQ(DescribeOptionRom(file).problem, RomProblem::IdentityOutside);
+    // A flash reads the identity from its buffer, the file and a zero tail to 64 KiB; Config
+    // wants the identity's first byte inside the file.
+    const auto pciDataAt = [&](size_t offset) {
+        file[24] = static_cast<uint8_t>(offset), file[25] = static_cast<uint8_t>(offset >> 8);
+        return problems(file);
+    };
+    EXPECT_EQ(pciDataAt(file.size() - 5), Problems(RomProblem::None, RomProblem::None));
+    EXPECT_EQ(pciDataAt(file.size() - 4),
+              Problems(RomProblem::None, RomProblem::PciDataOutsideFile));
+    pciDataAt(0x3FE);
+    const OptionRomInfo tail = DescribeOptionRom(file);
+    EXPECT_EQ(std::tuple(tail.problem, tail.identityReadable, tail.identity),
+              std::tuple(RomProblem::None, true, 0u));
+    EXPECT_EQ(pciDataAt(0xFFFD).first, RomProblem::IdentityOutside);  // identity at 0x10001
+    EXPECT_EQ(ConfigImageProblem(std::vector<uint8_t>(file.begin(), file.begin() + 25)),
+              RomProblem::PciDataOutsideFile);  // the offset field itself is cut off
 
     // Room for the identity, not for the rest of the data structure or the declared length.
-    file[24] = 0x40;
-    file[25] = 0;
+    pciDataAt(0x40);
     file.resize(0x48);
     const OptionRomInfo info = DescribeOptionRom(file);
     EXPECT_EQ(info.problem, RomProblem::Truncated);  // its length byte declares 1024 bytes
     EXPECT_EQ(info.identity, 0x0A121C5D);
     const RomImageInfo& image = info.images[0];
-    EXPECT_FALSE(image.pci.present);
-    EXPECT_FALSE(image.declaredInFile);
-    EXPECT_FALSE(image.checksumOk);
-    EXPECT_EQ(image.sum, std::accumulate(file.begin(), file.end(), 0u) % 256);
-}
-
-// Config wants the identity's first byte inside the file; a flash reads it from
-// its buffer.
-TEST(OptionRomInfo, ConfigAndFlashVerdictsEachFollowTheirOwnRule) {
-    std::vector<uint8_t> file = SampleRom(0x1C5D, 0x0A12, 1024);
-    const auto pciDataAt = [&](size_t offset) {
-        file[24] = static_cast<uint8_t>(offset);
-        file[25] = static_cast<uint8_t>(offset >> 8);
-        return DescribeOptionRom(file);
-    };
-    EXPECT_EQ(pciDataAt(file.size() - 5).configProblem, RomProblem::None);
-    const OptionRomInfo outside = pciDataAt(file.size() - 4);
-    EXPECT_EQ(outside.configProblem, RomProblem::PciDataOutsideFile);
-    EXPECT_EQ(outside.problem, RomProblem::None);
-    EXPECT_EQ(ConfigImageProblem(std::vector<uint8_t>(file.begin(), file.begin() + 25)),
-              RomProblem::PciDataOutsideFile);  // the offset field itself is cut off
-    std::swap(file[0], file[1]);
-    EXPECT_EQ(ConfigImageProblem(file), RomProblem::NoSignature);
-    EXPECT_EQ(ConfigImageProblem(std::vector<uint8_t>{0x55, 0xAA, 1}), RomProblem::TooShort);
+    EXPECT_EQ(std::tuple(image.pci.present, image.declaredInFile, image.checksumOk, image.sum),
+              std::tuple(false, false, false, std::accumulate(file.begin(), file.end(), 0u) % 256));
 }
 
 }  // namespace
