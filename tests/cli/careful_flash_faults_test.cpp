@@ -67,6 +67,8 @@ TEST_F(CarefulFlashFaults, RefusalsLeaveTheRomAsItWasAndSendNoWrite) {
          "is the image file itself"},
         {unprotected, "flash '" + image + "' --backup '" + m_dir.Path("link.rom") + "'", 64,
          "is the image file itself"},
+        {Sst(), "flash '" + image + "' --backup '" + m_dir.Path("no/such/dir.bin") + "'", 6,
+         "nothing was erased"},
         {unprotected, "flash '" + truncated + "'", 2, "Invalid BIOS image"},
         {unprotected, "flash '" + foreign + "'", 7, "No supporting host adapter is found."},
         {unprotected, "flash '" + tooBig + "'", 15,
@@ -107,6 +109,8 @@ TEST_F(CarefulFlashFaults, TheBackupHoldsTheRomAsItWasBeforeAnyCommandCycle) {
         const CliResult result = Run("flash '" + Sample + "' --backup '" + backup + "'");
         EXPECT_EQ(result.exit, 0) << result.err;
         EXPECT_TRUE(Has(result.err + result.out, c.said)) << result.err << result.out;
+        EXPECT_LT(result.err.find("Backup of the whole ROM (65536 bytes) saved in"),
+                  result.err.find("Erasing"));
         const std::vector<uint8_t> saved = ReadFile(backup);
         ASSERT_EQ(saved.size(), 65536u);
         EXPECT_TRUE(std::equal(saved.begin(), saved.end(), m_before.begin()));

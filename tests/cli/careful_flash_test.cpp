@@ -1,5 +1,5 @@
-// The built binary as an administrator meets it: a named target, a question on a terminal, a
-// backup first, nothing done twice, interrupts that cannot half-write a ROM by accident.
+// The built binary as an administrator meets it: a named target, a plain refusal of what
+// cannot be flashed, nothing done twice.
 #include <fstream>
 
 #include "binary_fixture.h"
@@ -35,28 +35,6 @@ TEST_F(CarefulFlash, SeveralAdaptersNeedAChoiceAndTheTargetIsNamed) {
     const CliResult always = Run("flash '" + Sample + "' -a 0 --always");
     EXPECT_TRUE(Has(always.err, "Erasing....\n")) << always.err;
     EXPECT_TRUE(always.err.ends_with("Passed !\nSuccessful!\n")) << always.err;
-}
-
-TEST_F(CarefulFlash, BackupComesFirstAndHoldsTheRomAsItWas) {
-    ASSERT_EQ(Run("flash '" + Sample + "' -a 0").exit, 0);
-    std::vector<uint8_t> other = ReadFile(Sample);
-    other[0x60] ^= 0xFF;  // another banner: a different image for the same adapter
-    const std::string otherPath = WriteFile(m_dir.Path("other.rom"), other);
-    const std::string backup = m_dir.Path("before.bin");
-    const CliResult result = Run("flash '" + otherPath + "' -a 0 --backup '" + backup + "'");
-    EXPECT_EQ(result.exit, 0) << result.err;
-    EXPECT_LT(result.err.find("Backup of the whole ROM (65536 bytes) saved in"),
-              result.err.find("Erasing"));
-    const std::vector<uint8_t> saved = ReadFile(backup), sample = ReadFile(Sample);
-    ASSERT_EQ(saved.size(), 65536u);
-    EXPECT_TRUE(std::equal(sample.begin(), sample.end(), saved.begin()));
-
-    // A backup that cannot be written stops the flash before anything is erased.
-    const CliResult refused =
-        Run("flash '" + Sample + "' -a 0 --backup '" + m_dir.Path("no/such/dir.bin") + "'");
-    EXPECT_EQ(refused.exit, 6);
-    EXPECT_TRUE(Has(refused.err, "nothing was erased")) << refused.err;
-    EXPECT_FALSE(Has(refused.err, "Erasing")) << refused.err;
 }
 
 TEST_F(CarefulFlash, TruncatedImagesAndMistypedCommandsAreRefusedPlainly) {
