@@ -1,6 +1,5 @@
 // The built binary as an administrator meets it: a named target, a plain refusal of what
 // cannot be flashed, nothing done twice.
-#include <fstream>
 
 #include "binary_fixture.h"
 
