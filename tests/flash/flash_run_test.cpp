@@ -65,6 +65,7 @@ TEST_F(Run, NoSupportedChipFixesTheChecksumAndSendsNothingButTheScan) {
 std::vector<sim::TraceRecord> FaultyRun(SimSession& session, FlashStatus expected,
                                         uint32_t length = 4096) {
     LoadRunImage(ImageWithZeroTail(length, length));
+    CurrentFlashRunState().status = StatusOk;  // not the status an earlier case left
     EXPECT_EQ(FlashRun(0), 0);
     EXPECT_EQ(CurrentFlashRunState().status, expected);
     EXPECT_EQ(IndexOf(EventFlashDone), RecordedEvents().size());
