@@ -44,12 +44,12 @@ struct RigPort {
 };
 
 struct RigFaults {
-    std::map<std::string, int> transient;  // request kind -> next N requests fail with 31
-    std::set<std::string> refuse;          // request kinds that always fail with 1
-    std::optional<uint32_t> readFailsAt;   // EPROM reads covering this offset fail
-    std::optional<uint32_t> writeFailsAt;  // EPROM writes covering this offset fail
-    std::optional<uint32_t> unsteadyReadAt;  // this byte reads inverted on every second read
-    ChipFaults chip;
+    std::map<std::string, int> transient{};    // request kind -> next N requests fail with 31
+    std::set<std::string> refuse{};            // request kinds that always fail with 1
+    std::optional<uint32_t> readFailsAt{};     // EPROM reads covering this offset fail
+    std::optional<uint32_t> writeFailsAt{};    // EPROM writes covering this offset fail
+    std::optional<uint32_t> unsteadyReadAt{};  // this byte reads inverted on every second read
+    ChipFaults chip{};
 };
 
 struct RigAdapter {

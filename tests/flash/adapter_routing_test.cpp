@@ -12,14 +12,9 @@
 namespace tarvex {
 namespace {
 
-using testing::EpromRequests;
-using testing::LoadRunImage;
-using testing::MakeAdapter;
-using testing::MakeRig;
-using testing::SimSession;
-using testing::TestImage;
+using namespace testing;
 
-class Routing : public testing::FlashTest {};
+class Routing : public FlashTest {};
 
 sim::RigPort ListlessPort(uint32_t adapter) {
     sim::RigPort port;

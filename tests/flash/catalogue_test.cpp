@@ -19,16 +19,9 @@
 namespace tarvex {
 namespace {
 
-using testing::ByteWrites;
-using testing::ChipRig;
-using testing::Cycle;
-using testing::EpromRequests;
-using testing::MakeAdapter;
-using testing::MakeRig;
-using testing::SimSession;
-using testing::SleptMs;
+using namespace testing;
 
-class Catalogue : public testing::FlashTest {};
+class Catalogue : public FlashTest {};
 
 sim::ChipFamily FamilyOf(ProgramRoutine program) {
     if (program == ProgramViaDriver) return sim::ChipFamily::DriverProgrammed;
@@ -167,9 +160,8 @@ TEST_F(Catalogue, ChipsFoundOnlyByTheirOwnMethod) {
 }
 
 TEST_F(Catalogue, DataPollComparesBitSevenOnlyAndGivesUpAfterTheLimit) {
-    sim::RigFaults faults;
-    faults.chip.weakCells = {{0x10, 0x00}, {0x20, 0x7F}, {0x30, 0x80}};
-    SimSession session(ChipRig("SST 39SF010A", faults));
+    SimSession session(ChipRig(
+        "SST 39SF010A", {.chip = {.weakCells = {{0x10, 0x00}, {0x20, 0x7F}, {0x30, 0x80}}}}));
     ASSERT_TRUE(EnsureDriverLink());
     const uint64_t before = session.Sim().RequestCount();
     EXPECT_EQ(DataPoll(0, 0x10, 0x7F), 1);
@@ -180,9 +172,8 @@ TEST_F(Catalogue, DataPollComparesBitSevenOnlyAndGivesUpAfterTheLimit) {
 }
 
 TEST_F(Catalogue, DataPollGoesOnPastItsReadsUntilThePartsTimeHasPassed) {
-    sim::RigFaults faults;
-    faults.chip.weakCells = {{0x20, 0x7F}};  // never shows bit 7 set
-    SimSession session(ChipRig("SST 39SF010A", faults));
+    // Never shows bit 7 set.
+    SimSession session(ChipRig("SST 39SF010A", {.chip = {.weakCells = {{0x20, 0x7F}}}}));
     ASSERT_TRUE(EnsureDriverLink());
     constexpr uint64_t LimitUs = 5000000;  // 5 s, more than 100000 reads at 20 us
     SetDataPollTimeLimit(LimitUs);

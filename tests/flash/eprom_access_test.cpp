@@ -1,21 +1,19 @@
+#include "flash/eprom_access.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/byte_order.h"
 #include "driver/control_codes.h"
-#include "flash/eprom_access.h"
 #include "flash_fixture.h"
+#include "platform/byte_order.h"
 
 namespace tarvex {
 namespace {
 
-using testing::ChipRig;
-using testing::EpromRequests;
-using testing::SimSession;
-using testing::TextsOf;
+using namespace testing;
 
-class EpromAccess : public testing::FlashTest {};
+class EpromAccess : public FlashTest {};
 
 TEST_F(EpromAccess, WritesSendPaddedRequestsAndReadsComeBackLittleEndian) {
     sim::Rig rig = ChipRig("ATMEL FLASH");
@@ -42,10 +40,7 @@ TEST_F(EpromAccess, WritesSendPaddedRequestsAndReadsComeBackLittleEndian) {
 }
 
 TEST_F(EpromAccess, RefusedRequestsPostTheirMessageAndReadAsZero) {
-    sim::RigFaults faults;
-    faults.readFailsAt = 0x4002;
-    faults.writeFailsAt = 0x100;
-    SimSession session(ChipRig("SST 39SF010A", faults));
+    SimSession session(ChipRig("SST 39SF010A", {.readFailsAt = 0x4002, .writeFailsAt = 0x100}));
     uint8_t buffer[4] = {9, 9, 9, 9};
     EXPECT_EQ(ReadEprom(0, 0x4000, buffer, 4), StatusEpromRead);
     EXPECT_EQ(buffer[0] | buffer[1] | buffer[2] | buffer[3], 0);

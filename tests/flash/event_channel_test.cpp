@@ -14,9 +14,9 @@
 namespace tarvex {
 namespace {
 
-using testing::RecordedEvents;
+using namespace testing;
 
-class EventChannel : public testing::FlashTest {};
+class EventChannel : public FlashTest {};
 
 std::string StderrOf(void (*post)()) {
     ::testing::internal::CaptureStderr();
@@ -49,8 +49,6 @@ TEST_F(EventChannel, SinkGetsEveryEventAndStandardErrorNone) {
 }
 
 TEST(FlashStatus, NamesFollowTheCodesAndResetClearsTheRecord) {
-    EXPECT_STREQ(FlashStatusName(StatusOk), "StatusOk");
-    EXPECT_STREQ(FlashStatusName(15), "StatusImageTooLarge");
     EXPECT_STREQ(FlashStatusName(16), "StatusScanChangedRom");
     EXPECT_STREQ(FlashStatusName(17), "StatusUnknown");
     EXPECT_STREQ(FlashStatusName(-1), "StatusUnknown");
@@ -59,7 +57,7 @@ TEST(FlashStatus, NamesFollowTheCodesAndResetClearsTheRecord) {
     run = {3, 1, 9, std::make_unique<uint8_t[]>(4), 4, 2, StatusOk};
     RecordFlashStatus(StatusProtected);
     EXPECT_EQ(run.status, StatusProtected);
-    SetEventSink(testing::RecordEvent);
+    SetEventSink(RecordEvent);
     ResetFlashRunState();
     EXPECT_EQ(
         std::tie(run.adapter, run.force, run.file, run.imageLength, run.contentLength, run.status),
@@ -68,38 +66,14 @@ TEST(FlashStatus, NamesFollowTheCodesAndResetClearsTheRecord) {
     EXPECT_EQ(CurrentEventSink(), nullptr);
 }
 
-TEST(ImageChecksum, AdjustsTheLastDeclaredByteWithinTheBuffer) {
-    std::vector<uint8_t> image(65536, 0);
-    image[0] = 0x55;
-    image[1] = 0xAA;
-    image[2] = 0x40;      // 32 KiB declared
-    image[40000] = 0x77;  // outside the declared range: not summed
-    FixImageChecksum(image.data(), image.size());
-    EXPECT_EQ(image[32767], static_cast<uint8_t>(0 - (0x55 + 0xAA + 0x40)));
-    const std::vector<uint8_t> fixed = image;
-    FixImageChecksum(image.data(), image.size());
-    EXPECT_EQ(image, fixed);
-
+// A length declared past the buffer sums the buffer; the rest of the rule is the image_load fuzz
+// entry's property, replayed over its kept inputs.
+TEST(ImageChecksum, DeclaredLengthPastTheBufferIsCutToIt) {
     std::vector<uint8_t> overlong(1000, 0x01);
-    overlong[2] = 0xFF;  // 130560 bytes declared: limited to the buffer
+    overlong[2] = 0xFF;  // 130560 bytes
     FixImageChecksum(overlong.data(), overlong.size());
-    EXPECT_EQ(testing::ByteSum(overlong.data(), overlong.size()), 0);
+    EXPECT_EQ(ByteSum(overlong.data(), overlong.size()), 0);
     EXPECT_EQ(overlong[998], 0x01);
-}
-
-TEST(ImageChecksum, LeavesEfiImagesAndZeroLengthsAlone) {
-    std::vector<uint8_t> efi(1024, 0x11);
-    efi[2] = 1;
-    efi[4] = 0xF1;
-    efi[5] = 0x0E;
-    efi[6] = efi[7] = 0;
-    std::vector<uint8_t> zeroLength(512, 0x33);
-    zeroLength[2] = 0;
-    for (std::vector<uint8_t>* image : {&efi, &zeroLength}) {
-        const std::vector<uint8_t> before = *image;
-        FixImageChecksum(image->data(), image->size());
-        EXPECT_EQ(*image, before);
-    }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,25 +10,19 @@
 #include "flash/scan_guard.h"
 #include "flash_fixture.h"
 #include "sim/chips/chip_model.h"
-#include "support/temp_dir.h"
 
 namespace tarvex {
 namespace {
 
-using testing::ChipRig;
-using testing::LoadRunImage;
-using testing::SimSession;
-using testing::StartWithRom;
-using testing::TestImage;
-using testing::TextsOf;
+using namespace testing;
 
-class UnprotectedScan : public testing::FlashTest {
+class UnprotectedScan : public FlashTest {
 protected:
     void TearDown() override {
         ForgetScanChanges();
         FlashTest::TearDown();
     }
-    const testing::TempDir m_dir;
+    const TempDir m_dir;
 };
 
 // A page-write part without data protection takes the command cycles it does not know as
@@ -57,9 +49,7 @@ TEST_F(UnprotectedScan, IdentificationLeavesTheRomOfEveryPageWriteRowAsItWas) {
 // A page that reads back wrong after its first rewrite cannot be put back: identification
 // says where, saves what the page held, and no flash goes on.
 TEST_F(UnprotectedScan, PageThatCannotBePutBackIsSavedAndNothingIsFlashed) {
-    sim::RigFaults faults;
-    faults.chip.flakyPages = {{0x5500, 0}};
-    sim::Rig rig = ChipRig("SST 29EE010", faults);
+    sim::Rig rig = ChipRig("SST 29EE010", {.chip = {.flakyPages = {{0x5500, 0}}}});
     const std::vector<uint8_t> bios = TestImage(128 * 1024, 9);
     StartWithRom(rig, m_dir.Root().string(), bios, false);
     SimSession session(rig);
@@ -71,11 +61,9 @@ TEST_F(UnprotectedScan, PageThatCannotBePutBackIsSavedAndNothingIsFlashed) {
         "the 512 bytes it held at 0x5400-0x55FF are saved in ";
     ASSERT_TRUE(said[0].starts_with(prefix)) << said[0];
     const std::string path = said[0].substr(prefix.size(), said[0].size() - prefix.size() - 2);
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<uint8_t> saved{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_TRUE(saved == std::vector<uint8_t>(bios.begin() + 0x5400, bios.begin() + 0x5600));
-    file.close();
-    std::remove(path.c_str());
+    EXPECT_TRUE(ReadFile(path) ==
+                std::vector<uint8_t>(bios.begin() + 0x5400, bios.begin() + 0x5600));
+    std::filesystem::remove(path);
 
     const std::vector<uint8_t> rom = session.Sim().ChipContents(0);
     LoadRunImage(TestImage(64 * 1024, 3));
@@ -88,9 +76,7 @@ TEST_F(UnprotectedScan, PageThatCannotBePutBackIsSavedAndNothingIsFlashed) {
 // Where the ROM under a command address cannot be read, what the scan might change there could
 // not be put back: no command cycle is sent at all.
 TEST_F(UnprotectedScan, NoScanRunsWhereTheRomItMightChangeCannotBeKept) {
-    sim::RigFaults faults;
-    faults.readFailsAt = 0x5500;
-    SimSession session(ChipRig("SST 29EE010", faults));
+    SimSession session(ChipRig("SST 29EE010", {.readFailsAt = 0x5500}));
     EXPECT_EQ(IdentifyFlashChip(0), -1);
     for (const sim::TraceRecord& r : session.Requests()) EXPECT_FALSE(r.isEprom && r.epromDir == 1);
 }

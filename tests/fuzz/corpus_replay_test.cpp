@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "fuzz_entries.h"
+#include "support/test_files.h"
 
 namespace tarvex::fuzz {
 namespace {
@@ -30,9 +29,7 @@ TEST_P(KeptInputs, PassEveryPropertyAgain) {
     EXPECT_FALSE(inputs.empty()) << "no seed corpus for " << GetParam().name;
     for (const auto& path : inputs) {
         SCOPED_TRACE(path.string());
-        std::ifstream file(path, std::ios::binary);
-        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                                         std::istreambuf_iterator<char>()};
+        const std::vector<uint8_t> bytes = testing::ReadFile(path.string());
         // A broken property aborts, so the failing input is the one the log names last.
         std::fprintf(stderr, "replaying %s\n", path.string().c_str());
         EXPECT_EQ(GetParam().entry(bytes.data(), bytes.size()), 0);

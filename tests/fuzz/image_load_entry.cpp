@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 #include <vector>
 
 #include "driver/rom_size.h"
@@ -43,9 +44,8 @@ void CheckChecksumFix(uint8_t* image, size_t length) {
         FuzzCheck(image[adjusted] == before[adjusted], "an EFI or empty image is left as it is");
         return;
     }
-    uint8_t sum = 0;
-    for (size_t i = 0; i < summed; ++i) sum = static_cast<uint8_t>(sum + image[i]);
-    FuzzCheck(sum == 0, "the declared range, as far as the buffer goes, sums to 0");
+    FuzzCheck(std::accumulate(image, image + summed, 0) % 256 == 0,
+              "the declared range, as far as the buffer goes, sums to 0");
 }
 
 }  // namespace

@@ -24,11 +24,8 @@ std::shared_ptr<sim::Simulator> MakeSimulator(bool ntFamily) {
                                                          {0x0C32, "ATMEL FLASH"},
                                                          {0x0A12, "AMD29F010"}};
     for (const auto& [device, chip] : adapters) {
-        rig.adapters.emplace_back();
-        rig.adapters.back().vendor = 0x1C5D;
-        rig.adapters.back().device = device;
-        rig.adapters.back().model = 7;
-        rig.adapters.back().chip = chip;
+        sim::RigAdapter& adapter = rig.adapters.emplace_back();
+        adapter.vendor = 0x1C5D, adapter.device = device, adapter.model = 7, adapter.chip = chip;
     }
     return StartSimulator(rig, "the request rig comes up");
 }
