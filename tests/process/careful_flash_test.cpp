@@ -1,7 +1,7 @@
 // The built binary as an administrator meets it: a named target, a plain refusal of what
 // cannot be flashed, nothing done twice.
 
-#include "binary_fixture.h"
+#include "process_fixture.h"
 
 namespace tarvex::testing {
 namespace {
@@ -11,13 +11,13 @@ const std::string Sample = TARVEX_SAMPLES_DIR "/sample-1C5D-0A12.rom";
 using CarefulFlash = CliBinaryTest;
 
 TEST_F(CarefulFlash, SeveralAdaptersNeedAChoiceAndTheTargetIsNamed) {
-    const CliResult unnamed = Run("flash '" + Sample + "'");
+    const ProgramResult unnamed = Run("flash '" + Sample + "'");
     EXPECT_EQ(unnamed.exit, 64);
     EXPECT_TRUE(Has(unnamed.err, "  [0] A")) << unnamed.err;
     EXPECT_TRUE(Has(unnamed.err, "  [1] B")) << unnamed.err;
     EXPECT_EQ(Run("backup '" + m_dir.Path("b.bin") + "'").exit, 64);
 
-    const CliResult flashed = Run("flash '" + Sample + "' -a 0");
+    const ProgramResult flashed = Run("flash '" + Sample + "' -a 0");
     EXPECT_EQ(flashed.exit, 0) << flashed.err;
     EXPECT_TRUE(Has(flashed.err,
                     "Vender ID in BIOS image is 0A121C5D\nAdapter 0: A, PCI 1C5D:0A12, "
@@ -25,13 +25,13 @@ TEST_F(CarefulFlash, SeveralAdaptersNeedAChoiceAndTheTargetIsNamed) {
                         Sample + ", made for 1C5D:0A12.\n"))
         << flashed.err;
     // The same image again: nothing to do, nothing erased; --always flashes all the same.
-    const CliResult again = Run("flash '" + Sample + "' -a 0");
+    const ProgramResult again = Run("flash '" + Sample + "' -a 0");
     EXPECT_EQ(again.exit, 0);
     EXPECT_EQ(again.out,
               "The ROM already holds this image; nothing was erased (--always flashes it "
               "anyway).\n");
     EXPECT_FALSE(Has(again.err, "Erasing")) << again.err;
-    const CliResult always = Run("flash '" + Sample + "' -a 0 --always");
+    const ProgramResult always = Run("flash '" + Sample + "' -a 0 --always");
     EXPECT_TRUE(Has(always.err, "Erasing....\n")) << always.err;
     EXPECT_TRUE(always.err.ends_with("Passed !\nSuccessful!\n")) << always.err;
 }
@@ -52,7 +52,7 @@ TEST_F(CarefulFlash, TruncatedImagesAndMistypedCommandsAreRefusedPlainly) {
         {"--help", 0, "  77  flash: the confirmation was declined\n"},
     };
     for (const auto& c : cases) {
-        const CliResult result = Run(c.arguments);
+        const ProgramResult result = Run(c.arguments);
         EXPECT_EQ(result.exit, c.exit) << c.arguments;
         EXPECT_TRUE(Has(c.exit ? result.err : result.out, c.text)) << result.out << result.err;
     }

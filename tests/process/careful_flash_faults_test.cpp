@@ -2,7 +2,7 @@
 // to a chip for an image it refuses; a backup that was asked for holds the ROM as it was.
 #include <filesystem>
 
-#include "binary_fixture.h"
+#include "process_fixture.h"
 
 namespace tarvex::testing {
 namespace {
@@ -80,7 +80,7 @@ TEST_F(CarefulFlashFaults, RefusalsLeaveTheRomAsItWasAndSendNoWrite) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
         UseAdapter(c.adapter, SampleRom(0x1C5D, 0x0A12, 16384));
-        const CliResult result = Run(c.arguments);
+        const ProgramResult result = Run(c.arguments);
         EXPECT_EQ(result.exit, c.exit) << result.err;
         EXPECT_TRUE(Has(result.err, c.message)) << result.err;
         EXPECT_FALSE(Has(result.err, "The backup is in")) << result.err;
@@ -106,7 +106,7 @@ TEST_F(CarefulFlashFaults, TheBackupHoldsTheRomAsItWasBeforeAnyCommandCycle) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chip.chip);
         UseAdapter(c.chip, c.rom);
-        const CliResult result = Run("flash '" + Sample + "' --backup '" + backup + "'");
+        const ProgramResult result = Run("flash '" + Sample + "' --backup '" + backup + "'");
         EXPECT_EQ(result.exit, 0) << result.err;
         EXPECT_TRUE(Has(result.err + result.out, c.said)) << result.err << result.out;
         EXPECT_LT(result.err.find("Backup of the whole ROM (65536 bytes) saved in"),
@@ -122,7 +122,7 @@ TEST_F(CarefulFlashFaults, AReaderThatGoesAwayDoesNotStopTheFlash) {
     UseAdapter(Sst(), SampleRom(0x1C5D, 0x0A12, 16384));
     const std::string script = "'" TARVEX_CLI_BINARY "' flash '" + Sample +
                                "' --yes 2>&1 | head -1; exit ${PIPESTATUS[0]}";
-    const ProgramResult result = RunToEnd({"/bin/bash", {"-c", script}, Launch("").env});
+    const ProgramResult result = RunToEnd({"/bin/bash", {"-c", script}, Command("").env});
     EXPECT_EQ(result.exit, 0) << result.out;
     const std::vector<uint8_t> flashed = Flashed(), rom = Rom();
     EXPECT_TRUE(std::equal(flashed.begin(), flashed.end(), rom.begin()));
