@@ -8,20 +8,15 @@
 #include "cli/flash_command.h"
 #include "flash/run_state.h"
 #include "flash/scan_guard.h"
+#include "support/child_process.h"
 #include "support/test_files.h"
 
 namespace tarvex::testing {
 
-struct CliResult {
-    int exit = -1;
-    std::string out;
-    std::string err;  // everything that reached the process's standard error
-};
-
-// Runs a command with its messages on standard error, captured whole so that texts of the
-// event channel's fallback are seen in order too.
+// Runs a command in-process with its messages on standard error, captured whole so that texts
+// of the event channel's fallback are seen in order too; the result as a child's would be.
 template <typename Command>
-CliResult RunCaptured(Command command) {
+ProgramResult RunCaptured(Command command) {
     std::ostringstream out;
     ::testing::internal::CaptureStderr();
     const int exit = command(out, std::cerr);

@@ -17,7 +17,7 @@ namespace {
 
 using Commands = CliTest;
 
-CliResult List(bool json = false) {
+ProgramResult List(bool json = false) {
     return RunCaptured(
         [json](std::ostream& out, std::ostream& err) { return cli::RunList(json, out, err); });
 }
@@ -72,11 +72,11 @@ TEST_F(Commands, VerifyComparesTheRomWithTheImageAsFlashedWithoutWriting) {
 
     // Once its checksum is fixed, the changed image also differs in its last declared byte.
     image[0x200] = 0x42;
-    const CliResult changed = verify(WriteFile(m_dir.Path("changed.rom"), image));
+    const ProgramResult changed = verify(WriteFile(m_dir.Path("changed.rom"), image));
     EXPECT_EQ(changed.exit, StatusVerifyFailed);
     EXPECT_EQ(changed.out,
               "First difference at 0x200: ROM 0xFF, image 0x42.\n2 of 65536 bytes differ.\n");
-    const CliResult invalid = verify(WriteFile(m_dir.Path("bad.rom"), {0xAA, 0x55, 1, 0}));
+    const ProgramResult invalid = verify(WriteFile(m_dir.Path("bad.rom"), {0xAA, 0x55, 1, 0}));
     EXPECT_EQ(invalid.exit, cli::ExitBadImage);
     EXPECT_EQ(invalid.err, "Invalid BIOS image\n");
 }
@@ -88,7 +88,7 @@ TEST_F(Commands, InfoDescribesAnImageOrSaysWhyItCannot) {
         });
     };
     WriteFile(m_dir.Path("a.rom"), SampleRom(0x1C5D, 0x0C32, 4096));
-    const CliResult text = info("a.rom", false);
+    const ProgramResult text = info("a.rom", false);
     EXPECT_EQ(text.exit, cli::ExitOk);
     for (const char* line : {"  Length byte:         0x08 (4096 bytes declared)\n",
                              "  Class code:          01 04 00 (mass storage, RAID)\n",
@@ -103,7 +103,7 @@ TEST_F(Commands, InfoDescribesAnImageOrSaysWhyItCannot) {
     EXPECT_EQ(document["config_entries"][5]["max"], 600);
 
     WriteFile(m_dir.Path("short.rom"), {0x55, 0xAA});
-    const CliResult tooShort = info("short.rom", true);
+    const ProgramResult tooShort = info("short.rom", true);
     EXPECT_EQ(tooShort.exit, cli::ExitBadImage);
     EXPECT_EQ(tooShort.err, m_dir.Path("short.rom") +
                                 " is not a BIOS image: the file is shorter than 4 bytes.\n");
@@ -113,7 +113,7 @@ TEST_F(Commands, InfoDescribesAnImageOrSaysWhyItCannot) {
     std::vector<uint8_t> bytes = SampleRom(0x1C5D, 0x0C32, 4096);
     bytes[0x18] = 0xFC, bytes[0x19] = 0x0F;  // 0xFFC + 4 reaches the end of the file
     WriteFile(m_dir.Path("split.rom"), bytes);
-    const CliResult split = info("split.rom", false);
+    const ProgramResult split = info("split.rom", false);
     EXPECT_EQ(split.exit, cli::ExitOk);
     EXPECT_NE(split.out.find("Flash:  accepted\nConfig: refused, the PCI data structure's offset "
                              "plus 4 reaches the end of the file\n"),
@@ -145,7 +145,7 @@ TEST_F(Commands, ListNamesWhoAnswersThenGivesEachAdapterTheWindowsChipLine) {
         << out;
     EXPECT_TRUE(out.ends_with(", Flash Model: not identified\n")) << out;
     EXPECT_EQ(nlohmann::json::parse(List(true).out)["simulator"]["rig"], "/rigs/bench.json");
-    const CliResult identify = RunCaptured(
+    const ProgramResult identify = RunCaptured(
         [](std::ostream& out, std::ostream& err) { return cli::RunIdentify(0, out, err); });
     EXPECT_TRUE(identify.out.starts_with("Row 18: SST 39SF010A, id 0xB5BF (scan: "))
         << identify.out;
@@ -162,7 +162,7 @@ TEST_F(Commands, ListNamesWhoAnswersThenGivesEachAdapterTheWindowsChipLine) {
     for (uint32_t error : {platform::ErrorAccessDenied, platform::ErrorFileNotFound}) {
         platform::InstallDeviceProvider(std::make_shared<DriverStandIn>(session.Sim(), error));
         ResetDriverLink();
-        const CliResult result = List();
+        const ProgramResult result = List();
         EXPECT_EQ(result.exit, cli::ExitUnavailable);
         const std::string hint =
             "Administrator rights are needed to open the adapters' devices: run "

@@ -12,13 +12,13 @@
 namespace tarvex {
 namespace {
 
-using testing::CliResult;
+using testing::ProgramResult;
 using testing::ReadFile;
 using testing::WriteFile;
 
 class ConfigCommand : public testing::CliTest {
 protected:
-    CliResult Run(std::vector<std::string> settings, std::string output = "", bool json = false) {
+    ProgramResult Run(std::vector<std::string> settings, std::string output = "", bool json = false) {
         cli::ConfigRequest request{m_image, std::move(settings), std::move(output), json};
         return testing::RunCaptured([&](std::ostream& out, std::ostream& err) {
             return cli::RunConfig(request, out, err);
@@ -35,11 +35,11 @@ protected:
 };
 
 TEST_F(ConfigCommand, ListsEntriesAndWritesOnlyTheChangedValueAndTheChecksumToTheOutput) {
-    const CliResult list = Run({});
+    const ProgramResult list = Run({});
     EXPECT_EQ(list.exit, 0);
     EXPECT_NE(list.out.find("\"INT 13 support\" = 1 (Enable)"), std::string::npos) << list.out;
     EXPECT_NE(Run({"0=Enable", "3=3"}).out.find("nothing written"), std::string::npos);
-    const CliResult set = Run({"Time waiting for CTRL-H key (second)=10"}, m_dir.Path("out.rom"));
+    const ProgramResult set = Run({"Time waiting for CTRL-H key (second)=10"}, m_dir.Path("out.rom"));
     ASSERT_EQ(set.exit, 0) << set.err;
     EXPECT_EQ(ReadFile(m_image), m_original);
     const std::vector<uint8_t> edited = ReadFile(m_dir.Path("out.rom"));
@@ -70,7 +70,7 @@ TEST_F(ConfigCommand, RefusalsWriteNothing) {
         {{"0=Disable"}, m_dir.Path("missing/out.rom"), 74, "missing/out.rom"},
     };
     for (const auto& c : cases) {
-        const CliResult result = Run(c.settings, c.output);
+        const ProgramResult result = Run(c.settings, c.output);
         EXPECT_EQ(result.exit, c.exit) << c.message;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     }
@@ -85,7 +85,7 @@ TEST_F(ConfigCommand, RefusalsWriteNothing) {
 TEST_F(ConfigCommand, JsonShowsLabelBytesThatAreNotUtf8AsReplacementCharacters) {
     m_original[Location(0) - std::string("INT 13 support</V>").size()] = 0xE9;  // for the "I"
     WriteFile(m_image, m_original);
-    const CliResult result = Run({}, "", true);
+    const ProgramResult result = Run({}, "", true);
     EXPECT_EQ(result.exit, 0) << result.err;
     EXPECT_NE(result.out.find("\"\xEF\xBF\xBDNT 13 support\""), std::string::npos) << result.out;
 }

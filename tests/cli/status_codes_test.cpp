@@ -102,7 +102,7 @@ TEST_F(StatusCodes, FlashExitsWithTheRunStatusAndShowsItsMessage) {
         if (c.status == 4) pipe = std::make_unique<FeedingPipe>(c.image, head);
         cli::FlashRequest request = FlashOf(pipe ? pipe->Path() : c.image);
         if (c.backup) request.backup = m_dir.Path("b.bin");
-        const CliResult result = RunCaptured([&](std::ostream& out, std::ostream& err) {
+        const ProgramResult result = RunCaptured([&](std::ostream& out, std::ostream& err) {
             return cli::RunFlash(request, {}, out, err);
         });
         EXPECT_EQ(result.exit, c.exit);
@@ -152,7 +152,7 @@ TEST_F(StatusCodes, BackupExitsWithItsStatusAndShowsItsMessage) {
     for (const auto& c : cases) {
         Reset();
         SimSession session(OneAdapterRig(0x0A12, "SST 39SF010A", c.faults));
-        const CliResult result = RunCaptured([&](std::ostream& out, std::ostream& err) {
+        const ProgramResult result = RunCaptured([&](std::ostream& out, std::ostream& err) {
             return cli::RunBackup(0, c.path, out, err);
         });
         EXPECT_EQ(result.exit, c.exit);
@@ -178,7 +178,7 @@ TEST_F(StatusCodes, BackupOntoAFileHeldOpenElsewhereFailsAndKeepsIt) {
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     SimSession session(OneAdapterRig(0x0A12));
-    const CliResult result = RunCaptured(
+    const ProgramResult result = RunCaptured(
         [&](std::ostream& out, std::ostream& err) { return cli::RunBackup(0, held, out, err); });
     ::CloseHandle(other);
     EXPECT_EQ(result.exit, 5);

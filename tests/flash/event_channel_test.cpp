@@ -33,9 +33,9 @@ TEST_F(EventChannel, SinkGetsEveryEventAndStandardErrorNone) {
     });
     EXPECT_EQ(err, "");
     ASSERT_EQ(RecordedEvents().size(), 3u);
-    EXPECT_EQ(RecordedEvents()[0].code, EventFlashProgress);
-    EXPECT_EQ(RecordedEvents()[0].value, 42);
-    EXPECT_EQ(RecordedEvents()[0].text, "");
+    const RecordedEvent& progress = RecordedEvents()[0];
+    EXPECT_EQ(std::tie(progress.code, progress.value, progress.text),
+              std::make_tuple(EventFlashProgress, 42, std::string()));
     EXPECT_EQ(RecordedEvents()[1].text, "Read EPROM 1 byte(s) at 0x4002 ERROR! \n");
     // Cut to the 255 characters the buffer holds.
     EXPECT_EQ(RecordedEvents()[2].text, ("Failed to open file: " + path).substr(0, 255));
