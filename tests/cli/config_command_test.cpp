@@ -18,7 +18,8 @@ using testing::WriteFile;
 
 class ConfigCommand : public testing::CliTest {
 protected:
-    ProgramResult Run(std::vector<std::string> settings, std::string output = "", bool json = false) {
+    ProgramResult Run(std::vector<std::string> settings, std::string output = "",
+                      bool json = false) {
         cli::ConfigRequest request{m_image, std::move(settings), std::move(output), json};
         return testing::RunCaptured([&](std::ostream& out, std::ostream& err) {
             return cli::RunConfig(request, out, err);
@@ -39,7 +40,8 @@ TEST_F(ConfigCommand, ListsEntriesAndWritesOnlyTheChangedValueAndTheChecksumToTh
     EXPECT_EQ(list.exit, 0);
     EXPECT_NE(list.out.find("\"INT 13 support\" = 1 (Enable)"), std::string::npos) << list.out;
     EXPECT_NE(Run({"0=Enable", "3=3"}).out.find("nothing written"), std::string::npos);
-    const ProgramResult set = Run({"Time waiting for CTRL-H key (second)=10"}, m_dir.Path("out.rom"));
+    const ProgramResult set =
+        Run({"Time waiting for CTRL-H key (second)=10"}, m_dir.Path("out.rom"));
     ASSERT_EQ(set.exit, 0) << set.err;
     EXPECT_EQ(ReadFile(m_image), m_original);
     const std::vector<uint8_t> edited = ReadFile(m_dir.Path("out.rom"));

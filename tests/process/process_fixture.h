@@ -27,11 +27,11 @@ protected:
     // The tool on that rig, its simulator's trace paced through the pipe when one is named.
     ChildLaunch Launch(std::vector<std::string> args, std::string tracePipe = {},
                        const EnvironmentChanges& changes = {}) const {
-        ChildLaunch launch{TARVEX_CLI_BINARY,
-                           std::move(args),
-                           {{"TARVEX_SIM_RIG", Path("rig.json")},
-                            {"TARVEX_LOCK_FILE", Path("host.lock")}},
-                           std::move(tracePipe)};
+        ChildLaunch launch{
+            TARVEX_CLI_BINARY,
+            std::move(args),
+            {{"TARVEX_SIM_RIG", Path("rig.json")}, {"TARVEX_LOCK_FILE", Path("host.lock")}},
+            std::move(tracePipe)};
         launch.env.insert(launch.env.end(), changes.begin(), changes.end());
         return launch;
     }
@@ -54,7 +54,7 @@ protected:
     // The same on the built-in default rig, which Windows runs only when asked for it.
     ProgramResult RunWithoutRig(const std::string& line) const {
 #ifdef _WIN32
-        return Run(line, {{"TARVEX_SIM_RIG", "default"}});
+        return Run(line, {{ "TARVEX_SIM_RIG", "default" }});
 #else
         return Run(line, {{"TARVEX_SIM_RIG", std::nullopt}});
 #endif
