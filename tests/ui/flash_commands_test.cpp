@@ -110,13 +110,6 @@ TEST_F(FlashCommandsTest, BackupTextsReachTheStatusLineOnlyAfterAFlash) {
     EXPECT_EQ(prompter.messages, Outcome(false));
 }
 
-// A window whose handlers do nothing: the sink's controls only.
-struct IdleEvents : DialogEvents {
-    void OnCommand(int, Notification) override {}
-    void OnOK() override {}
-    void OnCancel() override {}
-};
-
 // Closing, Escape and a dropped file all wait until the run has ended.
 TEST_F(FlashCommandsTest, DuringARunTheWindowNeitherClosesNorTakesADroppedFile) {
     OpenImage(0x0A12, 2048);
@@ -139,17 +132,8 @@ TEST_F(FlashCommandsTest, DuringARunTheWindowNeitherClosesNorTakesADroppedFile) 
     EXPECT_FALSE(window->Surface().IsShown());
 }
 
-using ProgressSinkTest = UiTest;
-
-TEST_F(ProgressSinkTest, PhaseLabelsOncePerPhaseAndTextsAsPosted) {
-    IdleEvents events;
-    std::unique_ptr<DialogSurface> window =
-        CreateDialogSurface(FlashDialogTemplate(), events, nullptr);
-    g_status.Attach(DialogItem(window.get(), IdcStatus));
-    g_progress.Attach(DialogItem(window.get(), IdcProgress));
-    auto bar = [&] { return window->ProgressPos(IdcProgress); };
-    Texts shown;
-    g_status.SetListener([&](const std::string& text) { shown.push_back(text); });
+TEST_F(FlashCommandsTest, ProgressSinkLabelsEachPhaseOnceAndShowsTextsAsPosted) {
+    auto bar = [&] { return window->Surface().ProgressPos(IdcProgress); };
     FlashProgressSink(EventErasing, 0, "Erasing....\n");
     FlashProgressSink(EventFlashing, 0, "Flashing ....\n");
     FlashProgressSink(EventFlashProgress, 10, "");
@@ -174,8 +158,6 @@ TEST_F(ProgressSinkTest, PhaseLabelsOncePerPhaseAndTextsAsPosted) {
     EXPECT_EQ(bar(), 3);
     FlashProgressSink(42, 0, "odd code\n");
     EXPECT_EQ(g_status.WindowText(), "odd code\n");
-    g_status.Detach();
-    g_progress.Detach();
 }
 
 }  // namespace
