@@ -1,5 +1,7 @@
 #include "sim/rig_reader.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 #include "sim/rig_text.h"
@@ -18,6 +20,16 @@ bool ParseNumberText(std::string_view text, uint32_t& value) {
     return ec == std::errc() && last == end;
 }
 
+namespace {
+
+bool IsPlainName(const std::string& key) {
+    return !key.empty() && std::all_of(key.begin(), key.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    });
+}
+
+}  // namespace
+
 bool RigReader::Fail(const std::string& key, const std::string& what) {
     if (m_error.empty())
         m_error = m_source + ": " + PrintableText(key) + ": " + PrintableText(what);
@@ -30,8 +42,9 @@ bool RigReader::Object(const nlohmann::json& value, const std::string& key,
     for (const auto& item : value.items()) {
         bool known = false;
         for (std::string_view name : allowed) known = known || item.key() == name;
-        // An empty key is shown quoted, so that the message still names one.
-        const std::string name = item.key().empty() ? "\"\"" : item.key();
+        // A key that is not a plain name is shown quoted, so that the message still names one
+        // and ": " inside it cannot be read as the end of the key.
+        const std::string name = IsPlainName(item.key()) ? item.key() : '"' + item.key() + '"';
         if (!known) return Fail(key.empty() ? name : key + "." + name, "unknown key");
     }
     return true;
