@@ -1,7 +1,6 @@
 #include "sim/rig_reader.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 #include "sim/rig_text.h"
@@ -22,9 +21,11 @@ bool ParseNumberText(std::string_view text, uint32_t& value) {
 
 namespace {
 
+// ASCII letters, digits and '_', whatever the C locale says.
 bool IsPlainName(const std::string& key) {
     return !key.empty() && std::all_of(key.begin(), key.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_';
     });
 }
 
